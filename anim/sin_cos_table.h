@@ -1,0 +1,16 @@
+// Fixed-point sine and cosine, 4096 steps per turn, scaled by 4096.
+#pragma once
+
+#include <cstdint>
+
+struct SinCos {
+  int16_t Sin;
+  int16_t Cos;
+};
+
+const int SinCosSteps = 4096;
+const int SinCosMask = SinCosSteps - 1;
+
+// Entry k holds trunc(4096 * sin(2 pi k / 4096) + 0.5) and the same for cos;
+// filled before main() runs and read-only afterwards.
+extern SinCos SinCosTable[SinCosSteps];

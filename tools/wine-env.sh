@@ -1,0 +1,53 @@
+# Sourced by the scripts that run Wine: one prefix and one display per run.
+# Usage: source tools/wine-env.sh PREFIX_DIR
+export WINEPREFIX="$(realpath -m "$1")"
+export WINEDEBUG=-all
+# No Mono/Gecko installers, no debugger dialog on a fault (the fault then
+# reaches the program's own filter), no desktop menu entries.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;winemenubuilder.exe=d"
+export WINE64=/usr/lib/wine/wine64
+export WINESERVER=/usr/lib/wine/wineserver
+# Wine's ANSI code page follows the locale: 932, as the saver's texts need.
+export LC_ALL=ja_JP.UTF-8
+
+# Creates the prefix from a template made once per machine (creating one
+# takes minutes when the 32-bit half runs under qemu-user).
+wine_make_prefix() {
+  local template="$ROOT/build/wine-template"
+  if [[ ! -f $template/.complete ]]; then
+    rm -rf "$template"
+    echo "creating the Wine prefix template (once per machine)..."
+    WINEPREFIX="$template" DISPLAY= "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX="$template" "$WINESERVER" -w
+    touch "$template/.complete"
+  fi
+  rm -rf "$WINEPREFIX"
+  cp -a "$template" "$WINEPREFIX"
+  rm -f "$WINEPREFIX/.complete"
+}
+
+# Starts Xvfb on a free display (depth $2, default 24) and exports DISPLAY;
+# XVFB_PID is its process.
+xvfb_start() {
+  local depth="${1:-24}" fifo
+  fifo="$(mktemp -u)"
+  mkfifo "$fifo"
+  Xvfb -displayfd 9 -screen 0 "800x600x$depth" -nolisten tcp 9>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  read -r display <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=":$display"
+}
+
+# Starts the wineserver and the desktop once, before any test, so that no
+# test pays for them.
+wine_start() {
+  "$WINESERVER" -p
+  "$WINE64" cmd /c exit >/dev/null 2>&1 || true
+}
+
+wine_stop() {
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
+  if [[ -n ${XVFB_PID:-} ]]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+}
