@@ -1,14 +1,30 @@
 #!/bin/bash
 # Runs every test: the native ones and those of both Windows builds under
-# Wine, in one throw-away prefix and one Xvfb, and ends with ctest's summary.
+# Wine, in one throw-away prefix and one Xvfb (plus an 8-bit pair for the
+# palette tests), and ends with ctest's summary.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-source "$ROOT/tools/wine-env.sh" "$ROOT/build/wine-prefix"
+source "$ROOT/tools/wine-env.sh" "$ROOT/build/wine-prefix-8bit"
 source "$ROOT/tools/test-prefix-settings.sh"
 
+stop_all() {
+  WINEPREFIX="$PENNYDANCE_8BIT_PREFIX" "$WINESERVER" -k 2>/dev/null
+  [[ -n ${XVFB_8BIT_PID:-} ]] && kill "$XVFB_8BIT_PID" 2>/dev/null
+  wine_stop
+}
+
+# The 8-bit pair first, then the main pair, which the environment keeps.
+wine_make_prefix
+xvfb_start 8
+export PENNYDANCE_8BIT_PREFIX="$WINEPREFIX" PENNYDANCE_8BIT_DISPLAY="$DISPLAY"
+XVFB_8BIT_PID=$XVFB_PID
+trap stop_all EXIT
+wine_start
+apply_test_prefix_settings
+
+export WINEPREFIX="$ROOT/build/wine-prefix"
 wine_make_prefix
 xvfb_start 24
-trap wine_stop EXIT
 wine_start
 apply_test_prefix_settings
 
