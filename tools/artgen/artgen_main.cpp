@@ -1,0 +1,62 @@
+// artgen OUTDIR: draws the chick's seven frame bitmaps, the application icon
+// and a contact sheet of the frames as the saver shows them.
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/artgen/art_palette.h"
+#include "tools/artgen/chick_pose.h"
+#include "tools/artgen/contact_sheet.h"
+#include "tools/artgen/frame_bitmap.h"
+#include "tools/artgen/icon_file.h"
+#include "tools/artgen/picture_render.h"
+
+namespace {
+
+// Every painted pixel lies this close to the picture's centre, so that no
+// rotation of the sheet cuts the figure off.
+const double FigureRadius = 54.0;
+
+int CountPixelsOutsideCircle(const std::vector<uint8_t>& picture) {
+  int outside = 0;
+  for (int y = 0; y < PictureSide; ++y)
+    for (int x = 0; x < PictureSide; ++x)
+      if (picture[y * PictureSide + x] != KeyColour &&
+          std::hypot(x + 0.5 - 56, y + 0.5 - 56) > FigureRadius)
+        ++outside;
+  return outside;
+}
+
+bool Write(const std::string& path, const Bytes& bytes) {
+  if (WriteWholeFile(path, bytes)) return true;
+  std::fprintf(stderr, "artgen: cannot write %s\n", path.c_str());
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: artgen OUTDIR\n");
+    return 2;
+  }
+  const std::string dir = argv[1];
+
+  std::vector<std::vector<uint8_t>> storedFrames;
+  Bytes frame0Table;
+  for (int f = 0; f < PoseCount; ++f) {
+    std::vector<uint8_t> picture = RenderPicture(BuildChickPose(f));
+    if (int outside = CountPixelsOutsideCircle(picture)) {
+      std::fprintf(stderr, "artgen: frame %d paints %d pixels outside the circle\n", f, outside);
+      return 1;
+    }
+    Bytes file = FrameBitmapFile(f, picture);
+    if (!Write(dir + "/" + std::to_string(200 + f) + ".bmp", file)) return 1;
+    storedFrames.emplace_back(file.begin() + FramePixelOffset, file.end());
+    if (f == 0) frame0Table.assign(file.begin() + 54, file.begin() + FramePixelOffset);
+  }
+  if (!Write(dir + "/pennydance.ico", ChickIconFile())) return 1;
+  if (!Write(dir + "/contact-sheet.bmp", ContactSheetFile(storedFrames, frame0Table.data()))) return 1;
+  return 0;
+}
