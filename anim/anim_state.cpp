@@ -1,0 +1,3 @@
+#include "anim/anim_state.h"
+
+AnimStateRecord AnimState = {};

@@ -1,0 +1,11 @@
+// The texts of a failed saver-window creation, in code page 932 as the
+// message box shows them.
+#pragma once
+
+extern const char HeaderFailureText[];   // メモリが足りません(Header)
+extern const char BitmapFailureText[];   // メモリが足りません(Bitmap)
+extern const char MaskFailureText[];     // メモリが足りません(Mask)
+extern const char PaletteFailureText[];  // メモリが足りません(Palette)
+extern const char PosFailureText[];      // メモリが足りません(pos)
+// A frame resource that is missing or too short for its header and pixels.
+extern const char FrameFailureText[];    // 画像が読めません(Frame)
