@@ -45,12 +45,12 @@ uint8_t At(const Bytes& block, int rotation, int x, int y) {
 // Pictures made up for the tests; the key colour is always the first byte.
 Bytes Uniform(uint8_t colour) { return Bytes(PictureBytes, colour); }
 
-Bytes Noise(uint32_t seed, uint8_t key, int keyEvery) {
+Bytes Noise(uint32_t state, uint8_t key, int keyEvery) {
   Bytes picture(PictureBytes);
   for (int p = 0; p < PictureBytes; ++p) {
-    seed = seed * 1664525u + 1013904223u;
-    picture[p] = static_cast<uint8_t>(seed >> 24);
-    if ((seed >> 8) % keyEvery == 0) picture[p] = key;
+    state = state * 1664525u + 1013904223u;
+    picture[p] = static_cast<uint8_t>(state >> 24);
+    if ((state >> 8) % keyEvery == 0) picture[p] = key;
   }
   picture[0] = key;
   return picture;

@@ -51,7 +51,7 @@ TEST(SinCosTable, RangeIsMinus4095To4096) {
 }
 
 struct SeedingCase {
-  uint32_t seed;
+  uint32_t start;
   uint32_t stateAfterSeeding;
   std::vector<uint32_t> draws;
 };
@@ -63,12 +63,12 @@ TEST(SaverRandom, SeedingAdvancesOnceAndDrawsFollow5xPlus1) {
       {0xFFFFFFFFu, 0xFFFFFFFCu, {0xFFFFFFEDu}},
   };
   for (const SeedingCase& c : cases) {
-    SCOPED_TRACE(c.seed);
+    SCOPED_TRACE(c.start);
     SaverRandom = 0x12345678u;
-    SeedRandom(c.seed);
+    SeedRandom(c.start);
     EXPECT_EQ(SaverRandom, c.stateAfterSeeding);
-    // After seeding with v the next draw is 25v + 6.
-    EXPECT_EQ(c.draws.front(), c.seed * 25u + 6u);
+    // After SeedRandom(v) the next draw is 25v + 6.
+    EXPECT_EQ(c.draws.front(), c.start * 25u + 6u);
     for (uint32_t draw : c.draws) {
       EXPECT_EQ(NextRandom(), draw);
       EXPECT_EQ(SaverRandom, draw);
