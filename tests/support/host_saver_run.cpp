@@ -159,16 +159,47 @@ void PressKey(WORD virtualKey) {
   SendInput(2, inputs, sizeof inputs[0]);
 }
 
+namespace {
+
+// False once a quit message was met (and posted again).
+bool DispatchWaiting() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+}  // namespace
+
 void PumpMessagesFor(DWORD milliseconds) {
   const DWORD end = GetTickCount() + milliseconds;
   do {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
+    if (!DispatchWaiting()) return;
     Sleep(5);
   } while (static_cast<LONG>(GetTickCount() - end) < 0);
+}
+
+bool SettleAfterInput(UINT message, DWORD timeoutMs) {
+  const int before = CountForwarded(message);
+  const DWORD deadline = GetTickCount() + timeoutMs;
+  bool arrived = false;
+  while (!arrived && static_cast<LONG>(GetTickCount() - deadline) < 0) {
+    if (!DispatchWaiting()) return CountForwarded(message) > before;
+    arrived = CountForwarded(message) > before;
+    if (!arrived) Sleep(5);
+  }
+  // What the input caused (a close request, the destruction) runs now.
+  for (int round = 0; round < 3; ++round) {
+    if (!DispatchWaiting()) break;
+    Sleep(5);
+  }
+  return arrived;
 }
 
 HWND CreatePlainWindow(const char* title, int width, int height) {

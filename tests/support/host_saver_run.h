@@ -63,8 +63,14 @@ void MovePointerTo(int x, int y);
 void PressMouseButton(DWORD downFlag, DWORD upFlag);
 void PressKey(WORD virtualKey);
 
-// Dispatches what is waiting for this thread, for a moment.
+// Dispatches what is waiting for this thread, for a moment. A quit message
+// met on the way is posted again and ends the pumping, so the loop that
+// runs the saver still sees it.
 void PumpMessagesFor(DWORD milliseconds);
+// Inside a step: dispatches until the framework has handed `message` on to
+// ScreenSaverProc once more (recording must be on), then until nothing is
+// left waiting; false if the message did not come within timeoutMs.
+bool SettleAfterInput(UINT message, DWORD timeoutMs = 3000);
 
 // A plain top-level window for parents and owners: a frameless popup whose
 // client area is the given size, recording WM_HELP and WM_CONTEXTMENU.

@@ -90,6 +90,7 @@ TEST_F(HostDismissalTest, MovementBeyondFourPixelsFromTheReferenceCloses) {
                     EXPECT_EQ(reference.x, now.x) << "the reference is where the pointer was";
                     EXPECT_EQ(reference.y, now.y);
                     SetCursorPos(reference.x + row.dx, reference.y + row.dy);
+                    EXPECT_TRUE(hosttest::SettleAfterInput(WM_MOUSEMOVE));
                   },
                   [&](HWND saver) {
                     stillRunning = saver != nullptr;
@@ -113,6 +114,7 @@ TEST_F(HostDismissalTest, OnePixelAtATimeClosesOnTheFifth) {
   for (int pixel = 1; pixel <= 8; ++pixel) {
     steps.push_back([pixel](HWND) {
       SetCursorPos(HostState.referencePoint.x + pixel, HostState.referencePoint.y);
+      EXPECT_TRUE(hosttest::SettleAfterInput(WM_MOUSEMOVE));
     });
   }
   steps.push_back(EndSaver());
@@ -124,27 +126,35 @@ TEST_F(HostDismissalTest, OnePixelAtATimeClosesOnTheFifth) {
 struct PressCase {
   const char* name;
   SaverStep press;
+  UINT arrives;  // the message the input brings
 };
 
 TEST_F(HostDismissalTest, ButtonsKeysAndDeactivationClose) {
   const PressCase cases[] = {
       {"left button",
-       [](HWND) { hosttest::PressMouseButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }},
+       [](HWND) { hosttest::PressMouseButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); },
+       WM_LBUTTONDOWN},
       {"right button",
-       [](HWND) { hosttest::PressMouseButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }},
+       [](HWND) { hosttest::PressMouseButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); },
+       WM_RBUTTONDOWN},
       {"middle button",
-       [](HWND) { hosttest::PressMouseButton(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); }},
-      {"key", [](HWND) { hosttest::PressKey('B'); }},
-      {"another application activated", DeactivateSaver()},
+       [](HWND) { hosttest::PressMouseButton(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); },
+       WM_MBUTTONDOWN},
+      {"key", [](HWND) { hosttest::PressKey('B'); }, WM_KEYDOWN},
+      {"another application activated", DeactivateSaver(), WM_ACTIVATEAPP},
   };
   for (const PressCase& row : cases) {
     SCOPED_TRACE(row.name);
-    const hosttest::SaverRunOutcome outcome =
-        RunSaverWithSteps(nullptr, {row.press, [](HWND) {}, [](HWND) {}, EndSaver()});
+    const hosttest::SaverRunOutcome outcome = RunSaverWithSteps(
+        nullptr, {[&](HWND saver) {
+                    row.press(saver);
+                    EXPECT_TRUE(hosttest::SettleAfterInput(row.arrives));
+                  },
+                  EndSaver()});
     AwaitForegroundThread();
     EXPECT_FALSE(outcome.watchdogFired);
     EXPECT_EQ(outcome.result, 0);
-    EXPECT_EQ(outcome.stepsRun, 1) << "closed right after the input";
+    EXPECT_EQ(outcome.stepsRun, 1) << "closed by the input itself";
   }
 }
 
@@ -161,6 +171,7 @@ TEST_F(HostDismissalTest, PointerStaysHiddenWhileWatching) {
                     {[](HWND) {
                        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
                        SetCursorPos(HostState.referencePoint.x + 1, HostState.referencePoint.y);
+                       EXPECT_TRUE(hosttest::SettleAfterInput(WM_MOUSEMOVE));
                      },
                      [&](HWND saver) {
                        ASSERT_NE(saver, nullptr);
@@ -179,11 +190,24 @@ TEST_F(HostDismissalTest, InAPreviewNoInputCloses) {
   SetCursorPos(60, 60);  // over the preview
   bool survived = false;
   const hosttest::SaverRunOutcome outcome = RunSaverWithSteps(
-      parent, {[](HWND) { SetCursorPos(90, 80); },
-               [](HWND) { hosttest::PressMouseButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); },
-               [](HWND) { hosttest::PressMouseButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); },
+      parent, {[](HWND) {
+                 SetCursorPos(90, 80);
+                 EXPECT_TRUE(hosttest::SettleAfterInput(WM_MOUSEMOVE));
+               },
+               [](HWND) {
+                 hosttest::PressMouseButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+                 EXPECT_TRUE(hosttest::SettleAfterInput(WM_LBUTTONDOWN));
+               },
+               [](HWND) {
+                 hosttest::PressMouseButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+                 EXPECT_TRUE(hosttest::SettleAfterInput(WM_RBUTTONDOWN));
+               },
                [](HWND saver) { SendMessageA(saver, WM_ACTIVATEAPP, FALSE, 0); },
-               DeactivateSaver(), [](HWND) {}, [](HWND) {},
+               [](HWND saver) {
+                 DeactivateSaver()(saver);
+                 hosttest::SettleAfterInput(WM_ACTIVATEAPP);
+               },
+               [](HWND) {},
                [&](HWND saver) {
                  survived = saver != nullptr;
                  EXPECT_EQ(HostState.isClosing, 0);

@@ -50,8 +50,9 @@ int32_t ProbeUnreadableMemory(const void*) {
 // docs/TOOLCHAIN-NOTES.md), exception dispatch in a process with several
 // threads runs with another thread's thread block: a handler of the faulting
 // thread is not found, or the thread continues with the wrong block after
-// the system's unhandled-exception filter ran, and the process dies. A
-// single-threaded program shows the same guard code working there.
+// the system's unhandled-exception filter ran, and the process dies. The
+// single-threaded tests/fixtures/guard_fault_program shows the guard working
+// there.
 bool ExceptionsAreDispatchedReliably() {
 #ifdef _WIN64
   return true;

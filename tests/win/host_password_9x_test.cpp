@@ -167,6 +167,7 @@ TEST_F(HostPassword9xTest, RefusedPasswordKeepsTheSaverWithHiddenPointerAndNewRe
                   saverSeen = saver;
                   // Within the threshold, so only the close request acts.
                   SetCursorPos(HostState.referencePoint.x + 2, HostState.referencePoint.y + 1);
+                  EXPECT_TRUE(hosttest::SettleAfterInput(WM_MOUSEMOVE));
                 },
                 [](HWND saver) { PostMessageA(saver, WM_CLOSE, 0, 0); },
                 [&](HWND saver) {
@@ -241,6 +242,7 @@ TEST_F(HostPassword9xTest, MovementThenClickAsksOnce) {
                       {[](HWND) {
                          SetCursorPos(HostState.referencePoint.x + 10, HostState.referencePoint.y);
                          hosttest::PressMouseButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+                         hosttest::SettleAfterInput(WM_LBUTTONDOWN);
                        },
                        Wait(), Wait(),
                        [&](HWND saver) {
