@@ -2,15 +2,12 @@
 
 #include "host/host_state.h"
 #include "host/platform_calls.h"
+#include "host/pointer.h"
 
 namespace {
 
 LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return PlatformCalls.screenSaverProc(window, message, wParam, lParam);
-}
-
-void HidePointer() {
-  SetCursor(nullptr);
 }
 
 // The input method would put its windows over the saver; it is only looked
@@ -36,9 +33,7 @@ void ReattachInputMethod(HWND window) {
 
 LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
   DetachInputMethod(window);
-  POINT cursor = {0, 0};
-  GetCursorPos(&cursor);
-  HostState.referencePoint = ScreenPoint{cursor.x, cursor.y};
+  HostState.referencePoint = CurrentCursorPosition();
   if (HostState.isPreview == 0) {
     HidePointer();
   }

@@ -2,21 +2,12 @@
 
 #include "host/dismissal_rules.h"
 #include "host/host_state.h"
+#include "host/pointer.h"
 
 namespace {
 
-void HidePointer() {
-  SetCursor(nullptr);
-}
-
 void RequestClose(HWND window) {
   PostMessageA(window, WM_CLOSE, 0, 0);
-}
-
-ScreenPoint CurrentCursorPosition() {
-  POINT cursor = {0, 0};
-  GetCursorPos(&cursor);
-  return ScreenPoint{cursor.x, cursor.y};
 }
 
 // Two at most: enough to keep queued steps from piling up behind the prompt.

@@ -18,19 +18,15 @@ int32_t AsSigned(uint32_t value) {
                             : -static_cast<int32_t>(~value) - 1;
 }
 
-int32_t CapAtHighest(int32_t value, const SettingDescription& setting) {
-  return value > setting.highest ? setting.highest : value;
-}
-
-int32_t RaiseToLowest(int32_t value, const SettingDescription& setting) {
-  return value < setting.lowest ? setting.lowest : value;
-}
-
 int32_t Clamp(int32_t value, int32_t lowest, int32_t highest) {
   if (value < lowest) {
     return lowest;
   }
   return value > highest ? highest : value;
+}
+
+int32_t ClampToRange(int32_t value, const SettingDescription& setting) {
+  return Clamp(value, setting.lowest, setting.highest);
 }
 
 }  // namespace
@@ -41,19 +37,19 @@ void BoundConfiguredSettings(const ConfiguredFieldValues& fields,
   settings->Zoom = fields.standardZoomState == RadioButtonChecked ? zoom.lowest : zoom.highest;
 
   const SettingDescription& number = SettingDescriptionOf(&SaverSettingsRecord::Number);
-  settings->Number = CapAtHighest(RaiseToLowest(AsSigned(fields.Number), number), number);
+  settings->Number = ClampToRange(AsSigned(fields.Number), number);
 
   // The lower bounds of the next three catch only the texts read as
   // negative: they would be saved below what the labels and arrows show.
   const SettingDescription& moveSpeed = SettingDescriptionOf(&SaverSettingsRecord::MoveSpeed);
-  settings->MoveSpeed = RaiseToLowest(CapAtHighest(AsSigned(fields.MoveSpeed), moveSpeed), moveSpeed);
+  settings->MoveSpeed = ClampToRange(AsSigned(fields.MoveSpeed), moveSpeed);
 
   const SettingDescription& rotSpeed = SettingDescriptionOf(&SaverSettingsRecord::RotSpeed);
-  settings->RotSpeed = RaiseToLowest(CapAtHighest(AsSigned(fields.RotSpeed), rotSpeed), rotSpeed);
+  settings->RotSpeed = ClampToRange(AsSigned(fields.RotSpeed), rotSpeed);
 
   const SettingDescription& rotTimeMin = SettingDescriptionOf(&SaverSettingsRecord::RotTimeMin);
   const SettingDescription& rotTimeMax = SettingDescriptionOf(&SaverSettingsRecord::RotTimeMax);
-  int32_t shortest = RaiseToLowest(CapAtHighest(AsSigned(fields.RotTimeMin), rotTimeMin), rotTimeMin);
+  int32_t shortest = ClampToRange(AsSigned(fields.RotTimeMin), rotTimeMin);
   // A minimum at the maximum's cap would leave no longer maximum: the turn
   // length is drawn over the span between them, which must not be empty.
   if (shortest >= rotTimeMax.highest) {
@@ -65,7 +61,7 @@ void BoundConfiguredSettings(const ConfiguredFieldValues& fields,
   if (longest <= shortest) {
     longest = shortest + 1;
   }
-  settings->RotTimeMax = CapAtHighest(longest, rotTimeMax);
+  settings->RotTimeMax = ClampToRange(longest, rotTimeMax);  // longest is at least 1 here
 }
 
 void BoundSettingsForRun(SaverSettingsRecord* settings) {
@@ -76,7 +72,7 @@ void BoundSettingsForRun(SaverSettingsRecord* settings) {
   // No sprites at all is harmless; only a negative or huge count is not.
   settings->Number = Clamp(settings->Number, 0, SettingDescriptionOf(&SaverSettingsRecord::Number).highest);
   const SettingDescription& moveSpeed = SettingDescriptionOf(&SaverSettingsRecord::MoveSpeed);
-  settings->MoveSpeed = Clamp(settings->MoveSpeed, moveSpeed.lowest, moveSpeed.highest);
+  settings->MoveSpeed = ClampToRange(settings->MoveSpeed, moveSpeed);
   const SettingDescription& rotSpeed = SettingDescriptionOf(&SaverSettingsRecord::RotSpeed);
-  settings->RotSpeed = Clamp(settings->RotSpeed, rotSpeed.lowest, rotSpeed.highest);
+  settings->RotSpeed = ClampToRange(settings->RotSpeed, rotSpeed);
 }

@@ -3,8 +3,12 @@
 
 #include <map>
 
+#include "anim/anim_state.h"
+#include "anim/heap_block.h"
+#include "host/host_state.h"
 #include "tests/support/dialog_paths.h"
 #include "tests/support/dialog_png_file.h"
+#include "tests/support/settings_registry.h"
 
 WNDPROC AnimTestTarget = DefWindowProcA;
 HWND AnimTestWindow = nullptr;
@@ -121,11 +125,9 @@ std::vector<uint32_t> ReadPixels(HDC source, int left, int top, int width, int h
   return pixels;
 }
 
-bool WriteScreenPng(const std::string& unixPath) {
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  const std::vector<uint32_t> pixels = ReadPixels(screen, 0, 0, width, height);
-  ReleaseDC(nullptr, screen);
+bool WritePixelsPng(HDC source, int left, int top, int width, int height,
+                    const std::string& unixPath) {
+  const std::vector<uint32_t> pixels = ReadPixels(source, left, top, width, height);
   std::vector<unsigned char> rgb;
   rgb.reserve(pixels.size() * 3);
   for (uint32_t pixel : pixels) {
@@ -134,5 +136,30 @@ bool WriteScreenPng(const std::string& unixPath) {
                            static_cast<unsigned char>(pixel)});
   }
   return WritePngFile(WindowsPathOfUnixPath(unixPath), width, height, rgb);
+}
+
+bool WriteScreenPng(const std::string& unixPath) {
+  HDC screen = GetDC(nullptr);
+  const bool written = WritePixelsPng(screen, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                      GetSystemMetrics(SM_CYSCREEN), unixPath);
+  ReleaseDC(nullptr, screen);
+  return written;
+}
+
+int32_t StartFromFreshSaverState() {
+  ResetHostState();
+  HostState.instance = GetModuleHandleA(nullptr);
+  AnimState = AnimStateRecord{};
+  FailAllocationAt(0);
+  RemoveMakerKey();
+  TakeQuitMessage();
+  return HeapCounters.liveBlocks;
+}
+
+void ClearSaverStateAfterTest() {
+  TakeQuitMessage();
+  FailAllocationAt(0);
+  RemoveMakerKey();
+  ResetHostState();
 }
 #endif

@@ -10,6 +10,18 @@
 #include <string>
 #include <vector>
 
+// Every step restarts the generator from the tick count, so a value put
+// there by the test and still found afterwards means no step ran.
+const uint32_t UntouchedRandom = 0x5EED5EEDu;
+
+// The saver's records, the allocation counter and the settings key as a new
+// process finds them, with the test program as the module; returns the live
+// heap blocks, which a test compares with at its end.
+int32_t StartFromFreshSaverState();
+// Clears what a test may leave: a pending quit message, a failing
+// allocation, the settings key and the framework's record.
+void ClearSaverStateAfterTest();
+
 // The window procedure the test window hands its messages to; the test
 // window notes its handle on WM_NCCREATE, before WM_CREATE reaches it.
 extern WNDPROC AnimTestTarget;
@@ -36,6 +48,9 @@ bool TakeQuitMessage(WPARAM* quitCode = nullptr);
 // 0x00RRGGBB per pixel, top row first, of the given rectangle of a DC.
 std::vector<uint32_t> ReadPixels(HDC source, int left, int top, int width, int height);
 
+// A rectangle of a DC as a PNG file (Unix path); false when it cannot be written.
+bool WritePixelsPng(HDC source, int left, int top, int width, int height,
+                    const std::string& unixPath);
 // The whole screen as a PNG file (Unix path); false when it cannot be written.
 bool WriteScreenPng(const std::string& unixPath);
 #endif

@@ -24,10 +24,6 @@
 
 namespace {
 
-// Every step re-seeds the generator from the tick count, so a value put
-// there by the test and still found afterwards means no step ran.
-const uint32_t UntouchedRandom = 0x5EED5EEDu;
-
 bool DisplayHasEightBits() {
   HDC screen = GetDC(nullptr);
   const int bits = GetDeviceCaps(screen, BITSPIXEL);
@@ -39,13 +35,7 @@ class EightBitSaver : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!DisplayHasEightBits()) GTEST_SKIP() << "needs an 8-bit display";
-    ResetHostState();
-    HostState.instance = GetModuleHandleA(nullptr);
-    AnimState = AnimStateRecord{};
-    FailAllocationAt(0);
-    RemoveMakerKey();
-    liveBlocksBefore = HeapCounters.liveBlocks;
-    TakeQuitMessage();
+    liveBlocksBefore = StartFromFreshSaverState();
   }
 
   void TearDown() override {
@@ -53,10 +43,7 @@ class EightBitSaver : public ::testing::Test {
     if (other != nullptr) DestroyWindow(other);
     if (otherPalette != nullptr) DeleteObject(otherPalette);
     PumpMessagesFor(20);
-    TakeQuitMessage();
-    FailAllocationAt(0);
-    RemoveMakerKey();
-    ResetHostState();
+    ClearSaverStateAfterTest();
   }
 
   HWND StartSaver() {

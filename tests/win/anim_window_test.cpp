@@ -30,10 +30,6 @@
 
 namespace {
 
-// Every step re-seeds the generator from the tick count, so a value put
-// there by the test and still found afterwards means no step ran.
-const uint32_t UntouchedRandom = 0x5EED5EEDu;
-
 // The GDI objects and blocks that creation made, noted to be checked once
 // destruction has released them.
 struct Acquired {
@@ -63,22 +59,13 @@ int LiveSheetBlocks(const SpriteSheet& sheet) {
 class SaverWindowLife : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetHostState();
-    HostState.instance = GetModuleHandleA(nullptr);
-    AnimState = AnimStateRecord{};
-    FailAllocationAt(0);
-    RemoveMakerKey();
-    liveBlocksBefore = HeapCounters.liveBlocks;
-    TakeQuitMessage();
+    liveBlocksBefore = StartFromFreshSaverState();
   }
 
   void TearDown() override {
     if (window != nullptr && IsWindow(window)) DestroyWindow(window);
     if (parent != nullptr) DestroyWindow(parent);
-    TakeQuitMessage();
-    FailAllocationAt(0);
-    RemoveMakerKey();
-    ResetHostState();
+    ClearSaverStateAfterTest();
   }
 
   void Store(const std::map<std::string, int32_t>& values) {

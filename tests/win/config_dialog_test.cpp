@@ -16,8 +16,8 @@
 #include "res/resource_ids.h"
 #include "settings/config_dialog.h"
 #include "settings/saver_settings.h"
+#include "tests/support/anim_test_window.h"
 #include "tests/support/dialog_paths.h"
-#include "tests/support/dialog_png_file.h"
 #include "tests/support/settings_registry.h"
 
 namespace {
@@ -125,32 +125,11 @@ DialogView LookAt(HWND dialog) {
 bool SavePicture(HWND dialog) {
   RECT frame;
   GetWindowRect(dialog, &frame);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   HDC windowDC = GetWindowDC(dialog);
-  HDC memoryDC = CreateCompatibleDC(windowDC);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP picture = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memoryDC, picture);
-  BitBlt(memoryDC, 0, 0, width, height, windowDC, 0, 0, SRCCOPY);
-  GdiFlush();
-  std::vector<unsigned char> rgb;
-  rgb.reserve(size_t(width) * height * 3);
-  const unsigned char* bgra = static_cast<const unsigned char*>(bits);
-  for (int i = 0; i < width * height; ++i) {
-    rgb.insert(rgb.end(), {bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]});
-  }
-  SelectObject(memoryDC, previous);
-  DeleteObject(picture);
-  DeleteDC(memoryDC);
+  const bool written = WritePixelsPng(windowDC, 0, 0, frame.right - frame.left,
+                                      frame.bottom - frame.top, ART_DIR "/dialog.png");
   ReleaseDC(dialog, windowDC);
-  return WritePngFile(WindowsPathOfUnixPath(ART_DIR "/dialog.png"), width, height, rgb);
+  return written;
 }
 
 void Perform(HWND dialog, const Step& step) {
