@@ -111,8 +111,10 @@ HWND WaitForTopLevelWindow(DWORD processId, const char* className, const char* t
 HWND WaitForChildWindow(HWND parent, const char* className, DWORD timeoutMs) {
   const DWORD deadline = GetTickCount() + timeoutMs;
   for (;;) {
+    // Another process's child is found as soon as it exists, before its
+    // WM_CREATE (which builds the sprite sheet) is over and it is shown.
     HWND child = FindWindowExA(parent, nullptr, className, nullptr);
-    if (child != nullptr) return child;
+    if (child != nullptr && (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0) return child;
     if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return nullptr;
     PumpMessagesFor(20);
   }

@@ -31,7 +31,8 @@ bool ChildHasEnded(const ChildProcess& child);
 // (null matches any), waiting up to timeoutMs; null if none appears.
 HWND WaitForTopLevelWindow(DWORD processId, const char* className, const char* title,
                            DWORD timeoutMs);
-// The first child window of parent with this class, waiting up to timeoutMs.
+// The first child window of parent with this class once its creation has
+// ended (it is shown last), waiting up to timeoutMs.
 HWND WaitForChildWindow(HWND parent, const char* className, DWORD timeoutMs);
 // Waits until the window is the foreground window (a saver takes the front
 // only once its creation has finished); false if it never becomes it.
