@@ -17,6 +17,8 @@ ProcessOutcome RunCommandLine(const std::string& commandLine, DWORD timeoutMs) {
     return outcome;
   }
   outcome.started = true;
+  std::printf("started process=%lu\n", process.dwProcessId);
+  std::fflush(stdout);
   const DWORD deadline = GetTickCount() + timeoutMs;
   for (;;) {
     const DWORD now = GetTickCount();
