@@ -3,6 +3,7 @@
 #   make test     ... and run every test (native and under Wine), ctest's summary at the end
 #   make run      ... and start the saver (MODE=saver|config|preview|password)
 #   make bench    ... and run the benchmarks
+#   make fuzz     build the fuzz targets (clang) and run each for a while
 SHELL := /bin/bash
 JOBS ?= 2
 MODE ?= saver
@@ -10,7 +11,7 @@ ROOT := $(CURDIR)
 ART := $(ROOT)/build/art
 CMAKE_COMMON := -G Ninja -DART_DIR=$(ART)
 
-.PHONY: all deps native i686 x86_64 test run bench clean
+.PHONY: all deps native i686 x86_64 test run bench fuzz-build fuzz clean
 
 all: deps native i686 x86_64
 
@@ -27,7 +28,11 @@ i686 x86_64: native
 
 x86_64: i686
 
-test: all
+fuzz-build: deps
+	@CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_COMMON) -DPENNYDANCE_FUZZ=ON >/dev/null
+	@cmake --build build/fuzz -j $(JOBS)
+
+test: all fuzz-build
 	@bash tools/run-tests.sh
 
 run: all
@@ -35,6 +40,9 @@ run: all
 
 bench: all
 	@bash tools/run-bench.sh
+
+fuzz: fuzz-build
+	@bash tools/run-fuzz.sh
 
 clean:
 	rm -rf build
