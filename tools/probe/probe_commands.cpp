@@ -180,8 +180,8 @@ int ChildCommand(int, char** arguments) {
   return 1;
 }
 
-// dialog TITLE|- ID...: the text and check state of each control of the
-// first dialog box with that title.
+// dialog TITLE|- ID...: the text, check state and screen rectangle of each
+// control of the first dialog box with that title.
 int DialogCommand(int count, char** arguments) {
   HWND dialog = FindWindowA("#32770", NullIfDash(arguments[0]));
   if (dialog == nullptr) {
@@ -193,7 +193,10 @@ int DialogCommand(int count, char** arguments) {
     char text[256] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     const LRESULT check = SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0);
-    std::printf("item %d text=\"%s\" check=%ld\n", id, text, static_cast<long>(check));
+    RECT rect = {};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    std::printf("item=%d text=\"%s\" check=%ld rect=(%ld,%ld,%ld,%ld)\n", id, text,
+                static_cast<long>(check), rect.left, rect.top, rect.right, rect.bottom);
   }
   return 0;
 }
