@@ -3,7 +3,7 @@
 # the same prefix and display), xdotool's real input on the X display,
 # screenshots of that display, and the registry through `wine64 reg`.
 #
-# Usage: source e2e_lib.sh PROBE_EXE MODULE_DIR SCREEN_REGIONS
+# Usage: source e2e_lib.sh PROBE_EXE MODULE_DIR SCREEN_REGIONS OUTPUT_DIR
 # WINEPREFIX, DISPLAY and WINE64 come from tools/run-tests.sh.
 set -uo pipefail
 PROBE_EXE="$1"
@@ -11,7 +11,7 @@ MODULE_DIR="$2"
 SCREEN_REGIONS="$3"
 : "${WINE64:=/usr/lib/wine/wine64}"
 export LC_ALL=ja_JP.UTF-8
-SHOTS="$(dirname "$PROBE_EXE")/e2e-shots"
+SHOTS="$4"  # screenshots and the probes' reports
 mkdir -p "$SHOTS"
 CHECKS=0
 FAILURES=0
