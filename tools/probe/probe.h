@@ -21,8 +21,9 @@ struct ProcessOutcome {
   DWORD exitCode;
 };
 
-// Starts the command line, waits up to timeoutMs while dispatching this
-// thread's messages (its windows stay responsive), and kills it on timeout.
+// Starts the command line, waits up to timeoutMs (0: as long as it runs)
+// while dispatching this thread's messages (its windows stay responsive),
+// and kills it on timeout.
 ProcessOutcome RunCommandLine(const std::string& commandLine, DWORD timeoutMs);
 void PrintOutcome(const ProcessOutcome& outcome);
 

@@ -22,7 +22,8 @@ ProcessOutcome RunCommandLine(const std::string& commandLine, DWORD timeoutMs) {
   const DWORD deadline = GetTickCount() + timeoutMs;
   for (;;) {
     const DWORD now = GetTickCount();
-    const DWORD left = static_cast<LONG>(deadline - now) > 0 ? deadline - now : 0;
+    DWORD left = static_cast<LONG>(deadline - now) > 0 ? deadline - now : 0;
+    if (timeoutMs == 0) left = INFINITE;
     const DWORD waited =
         MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, left, QS_ALLINPUT);
     if (waited == WAIT_OBJECT_0) break;
