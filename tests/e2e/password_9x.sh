@@ -50,8 +50,10 @@ runs_after() {
 
 # Every way a person ends a saver asks first; a wrong answer or Cancel keeps
 # it running, the right one ends it. Rows: how it is asked|first answer.
-routes=("key a|wrong Return" "click 1|wrong Return" "mousemove_relative 20 0|- Escape"
-        "key Return|wrong Return" "activate|- Escape")
+routes=("key a|wrong Return" "key alt|wrong Return" "click 1|wrong Return"
+        "click 2|- Escape" "click 3|wrong Return" "mousemove_relative 20 0|- Escape"
+        "key Return|wrong Return" "activate|- Escape" "post WM_CLOSE|wrong Return"
+        "post SC_CLOSE|- Escape")
 for row in "${routes[@]}"; do
   route="${row%|*}"
   read -r typed key <<<"${row#*|}"
@@ -62,6 +64,10 @@ for row in "${routes[@]}"; do
   wait_saver_in_front >/dev/null
   if [[ $route == activate ]]; then
     "$WINE64" "$PROBE_EXE" activate 300 >/dev/null 2>&1
+  elif [[ $route == "post WM_CLOSE" ]]; then
+    probe post WindowsScreenSaverClass "Screen Saver" 0x10 0 0 >/dev/null
+  elif [[ $route == "post SC_CLOSE" ]]; then
+    probe post WindowsScreenSaverClass "Screen Saver" 0x112 0xF060 0 >/dev/null
   else
     xdotool $route
   fi
@@ -74,6 +80,23 @@ for row in "${routes[@]}"; do
   check "$route: then it ends with 0" 0x00000000 "$(saver_exit_code "$OUT" "$LAST_PROBE_PID")"
   check "$route: two prompts" $((calls_before + 2)) "$(prompt_calls)"
 done
+
+# A second close request while the prompt is up neither closes the saver nor
+# opens a second prompt.
+reset_pointer
+calls_before="$(prompt_calls)"
+start_saver "$OUT" 40000 "$SAVER_9X" /s
+wait_saver_in_front >/dev/null
+xdotool key a
+wait_window "#32770" "$PROMPT_TITLE" >/dev/null
+probe post WindowsScreenSaverClass "Screen Saver" 0x10 0 0 >/dev/null
+sleep 0.3
+check "a close during the prompt: still one prompt" $((calls_before + 1)) "$(prompt_calls)"
+check "a close during the prompt: the password ends it" answered "$(answer "$PASSWORD" Return)"
+check "a close during the prompt: then it ends with 0" 0x00000000 \
+  "$(saver_exit_code "$OUT" "$LAST_PROBE_PID")"
+check "a close during the prompt: no prompt after it" $((calls_before + 1)) "$(prompt_calls)"
+echo "${#routes[@]} routes to closing tried, and a second close during the prompt"
 
 # "/a" on the Windows 95 family calls the test MPR.DLL with "SCRSAVE" and the
 # owner from the command line.
