@@ -1,88 +1,51 @@
 // Times one animation step (AnimationTick) on a real full-screen saver
-// window: at the default settings and at the heaviest ones the dialog
-// allows. Prints the wall time per step (median and spread) and the
-// thread's CPU time per step; reports, never fails on time.
+// window, at the default settings and at the heaviest ones the dialog
+// allows, against its floor: the same five GDI calls per sprite with the
+// same rectangles and nothing else (gdi_floor.h), replayed in the same run
+// from the poses the real steps went through. Real and floor steps take
+// turns in blocks, so that a busy machine slows both alike. Then counts
+// the heap blocks that 1,000 steps ask for. Reports, never fails on time.
+// Thread CPU time under Wine moves in 10 ms clock ticks, so the medians are
+// of wall time per step: single-threaded work that runs on the CPU.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "anim/anim_state.h"
 #include "anim/animation_life.h"
+#include "anim/heap_block.h"
 #include "anim/sprite_renderer.h"
 #include "host/host_state.h"
 #include "host/host_window_proc.h"
 #include "settings/saver_settings.h"
+#include "tests/bench/bench_settings.h"
+#include "tests/bench/bench_table.h"
+#include "tests/bench/gdi_floor.h"
 
 namespace {
 
-const char SettingsKeyPath[] = "Software\\Orvalex\\Pennydance";
 const int WarmUpSteps = 20;
-const int MeasuredSteps = 400;
+const int Blocks = 8;
+const int StepsPerBlock = 50;  // 400 measured steps of each kind
+const int AllocationSteps = 1000;
+const double FloorGoal = 1.1;
+const double DefaultsGoalMs = 0.5;
 
 struct BenchCase {
   const char* name;
+  const char* settings;
   int32_t zoom, number, moveSpeed;
+  bool isDefaults;
 };
 
 const BenchCase BenchCases[] = {
-    {"defaults (4 sprites, Zoom 1, MoveSpeed 8)", 1, 4, 8},
-    {"worst case (256 sprites, Zoom 2, MoveSpeed 256)", 2, 256, 256},
+    {"defaults", "defaults: Number 4, Zoom 1, MoveSpeed 8", 1, 4, 8, true},
+    {"worst case", "worst case: Number 256, Zoom 2, MoveSpeed 256", 2, 256, 256, false},
 };
-
-// The stored settings as they were, to be put back afterwards.
-struct StoredSetting {
-  bool present;
-  DWORD value;
-};
-
-std::vector<StoredSetting> ReadStoredSettings() {
-  std::vector<StoredSetting> stored(SettingCount, StoredSetting{false, 0});
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return stored;
-  }
-  for (int i = 0; i < SettingCount; ++i) {
-    DWORD size = sizeof stored[i].value;
-    stored[i].present = RegQueryValueExA(key, SettingTable[i].name, nullptr, nullptr,
-                                         reinterpret_cast<BYTE*>(&stored[i].value),
-                                         &size) == ERROR_SUCCESS;
-  }
-  RegCloseKey(key);
-  return stored;
-}
-
-void WriteStoredSettings(const std::vector<StoredSetting>& stored) {
-  const bool any = std::any_of(stored.begin(), stored.end(),
-                               [](const StoredSetting& setting) { return setting.present; });
-  if (!any) {  // there was no key before either
-    RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
-    return;
-  }
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  for (int i = 0; i < SettingCount; ++i) {
-    if (stored[i].present) {
-      RegSetValueExA(key, SettingTable[i].name, 0, REG_DWORD,
-                     reinterpret_cast<const BYTE*>(&stored[i].value), sizeof stored[i].value);
-    } else {
-      RegDeleteValueA(key, SettingTable[i].name);
-    }
-  }
-  RegCloseKey(key);
-}
-
-std::vector<StoredSetting> SettingsOf(const BenchCase& c) {
-  std::vector<StoredSetting> stored(SettingCount, StoredSetting{false, 0});
-  stored[0] = {true, static_cast<DWORD>(c.zoom)};
-  stored[1] = {true, static_cast<DWORD>(c.number)};
-  stored[2] = {true, static_cast<DWORD>(c.moveSpeed)};
-  return stored;
-}
 
 void DispatchWaitingMessages() {
   MSG message;
@@ -121,13 +84,141 @@ double ThreadCpuMilliseconds() {
   return (toTicks(kernel) + toTicks(user)) / 10000.0;  // 100 ns units
 }
 
+// The smallest step of the thread CPU clock; under Wine it follows the
+// kernel's clock ticks, too coarse for one animation step.
+double ThreadCpuGranularityMs() {
+  const double start = ThreadCpuMilliseconds();
+  double now = start;
+  const DWORD give_up = GetTickCount() + 1000;
+  while (now == start && GetTickCount() < give_up) now = ThreadCpuMilliseconds();
+  return now - start;
+}
+
+class Stopwatch {
+ public:
+  Stopwatch() { QueryPerformanceFrequency(&frequency_); }
+  void Start() { QueryPerformanceCounter(&start_); }
+  double ElapsedMs() const {
+    LARGE_INTEGER end;
+    QueryPerformanceCounter(&end);
+    return 1000.0 * (end.QuadPart - start_.QuadPart) / frequency_.QuadPart;
+  }
+
+ private:
+  LARGE_INTEGER frequency_, start_;
+};
+
 double Percentile(std::vector<double> values, double fraction) {
   std::sort(values.begin(), values.end());
   return values[static_cast<size_t>(fraction * (values.size() - 1))];
 }
 
-bool Measure(const BenchCase& c) {
-  WriteStoredSettings(SettingsOf(c));
+void NotePoses(FloorPose* poses) {
+  for (int32_t i = 0; i < SaverSettings.Number; ++i) {
+    poses[i] = FloorPoseOf(AnimState.Sprites[i], AnimState.Sheet);
+  }
+}
+
+struct StepTimes {
+  std::vector<double> tick, floor;  // wall milliseconds per step
+  double tickCpu = 0, floorCpu = 0; // thread CPU milliseconds, all steps
+};
+
+// Real steps, noting the poses they go through in trace.
+void RunSteps(std::vector<FloorPose>* trace, StepTimes* times) {
+  const int32_t number = SaverSettings.Number;
+  Stopwatch watch;
+  NotePoses(&(*trace)[0]);
+  const double cpu = ThreadCpuMilliseconds();
+  for (int step = 0; step < StepsPerBlock; ++step) {
+    watch.Start();
+    AnimationTick();
+    times->tick.push_back(watch.ElapsedMs());
+    NotePoses(&(*trace)[static_cast<size_t>(step + 1) * number]);
+    // Between steps Wine hands the window's pixels to X, as in the saver's loop.
+    DispatchWaitingMessages();
+  }
+  times->tickCpu += ThreadCpuMilliseconds() - cpu;
+}
+
+// The floor going through the poses of a trace.
+void RunFloor(const FloorSurfaces& floor, const std::vector<FloorPose>& trace, StepTimes* times) {
+  const int32_t number = SaverSettings.Number;
+  Stopwatch watch;
+  const double cpu = ThreadCpuMilliseconds();
+  for (int step = 0; step < StepsPerBlock; ++step) {
+    const FloorPose* before = &trace[static_cast<size_t>(step) * number];
+    watch.Start();
+    DrawFloorStep(floor, before, before + number, number);
+    times->floor.push_back(watch.ElapsedMs());
+    DispatchWaitingMessages();
+  }
+  times->floorCpu += ThreadCpuMilliseconds() - cpu;
+}
+
+// Blocks of real steps and of the floor, which replays the poses of the
+// latest real block; every other block the floor goes first, so that
+// neither always finds the caches as the other left them.
+StepTimes TimeStepsAndFloor(const FloorSurfaces& floor) {
+  std::vector<FloorPose> trace(static_cast<size_t>(StepsPerBlock + 1) * SaverSettings.Number);
+  StepTimes times;
+  for (int block = 0; block < Blocks; ++block) {
+    const bool floorFirst = block % 2 == 1;
+    if (floorFirst) RunFloor(floor, trace, &times);
+    RunSteps(&trace, &times);
+    if (!floorFirst) RunFloor(floor, trace, &times);
+  }
+  return times;
+}
+
+// AllocateBlock calls made by the given number of steps.
+uint32_t AllocationsOver(int steps) {
+  const uint32_t before = HeapCounters.calls;
+  for (int i = 0; i < steps; ++i) {
+    AnimationTick();
+    DispatchWaitingMessages();
+  }
+  return HeapCounters.calls - before;
+}
+
+std::string Where() {
+  char where[96];
+  std::snprintf(where, sizeof where, "x86_64 under Wine, %dx%d at %d bits per pixel",
+                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                AnimState.BitsPerPixel);
+  return where;
+}
+
+void PrintStepRow(const BenchCase& c, const StepTimes& times) {
+  const double tickMs = Percentile(times.tick, 0.5), floorMs = Percentile(times.floor, 0.5);
+  const double ratio = tickMs / floorMs;
+  char ours[32], baseline[32], ratioText[32], goal[96];
+  std::snprintf(ours, sizeof ours, "%.3f ms", tickMs);
+  std::snprintf(baseline, sizeof baseline, "%.3f ms", floorMs);
+  std::snprintf(ratioText, sizeof ratioText, "%.3f", ratio);
+  const bool withinFloor = ratio <= FloorGoal;
+  if (c.isDefaults) {
+    const bool fast = tickMs < DefaultsGoalMs;
+    std::snprintf(goal, sizeof goal, "<= %.1fx floor: %s; < %.1f ms: %s", FloorGoal,
+                  withinFloor ? "met" : "NOT met", DefaultsGoalMs, fast ? "met" : "NOT met");
+  } else {
+    std::snprintf(goal, sizeof goal, "<= %.1fx floor: %s", FloorGoal,
+                  withinFloor ? "met" : "NOT met");
+  }
+  PrintTableRow("animation step, median of 400", Where().c_str(), c.settings, ours,
+                "floor: the same 5 GDI calls per sprite only (gdi_floor.cpp)", baseline,
+                ratioText, goal);
+}
+
+void PrintAllocationRow(const BenchCase& c, uint32_t allocations) {
+  char count[32];
+  std::snprintf(count, sizeof count, "%u", allocations);
+  PrintTableRow("heap allocations in 1,000 steps (HeapCounters.calls)", Where().c_str(),
+                c.settings, count, "none", "0", "-", allocations == 0 ? "0: met" : "0: NOT met");
+}
+
+bool Measure(const BenchCase& c, bool countAllocations) {
+  WriteStoredSettings(BenchSettings(c.zoom, c.number, c.moveSpeed));
   HWND window = OpenSaverWindow();
   if (window == nullptr) {
     std::printf("%s: the saver window could not be created\n", c.name);
@@ -139,37 +230,44 @@ bool Measure(const BenchCase& c) {
     std::printf("%s: the saver window went away at once\n", c.name);
     return false;
   }
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
+  FloorSurfaces floor;
+  const int32_t side = SaverSettings.Zoom * SpriteSide;
+  BITMAP back = {};
+  GetObjectA(AnimState.BackBitmap, sizeof back, &back);
+  if (!OpenFloorSurfaces(AnimState.ScreenDC, back.bmWidth, AnimState.Sheet.Header, side, &floor)) {
+    std::printf("%s: the floor's surfaces could not be made\n", c.name);
+    return false;
+  }
   for (int i = 0; i < WarmUpSteps; ++i) {
     AnimationTick();
     DispatchWaitingMessages();
   }
-  std::vector<double> wall;
-  double cpu = 0;
-  for (int i = 0; i < MeasuredSteps; ++i) {
-    const double cpuBefore = ThreadCpuMilliseconds();
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    AnimationTick();
-    QueryPerformanceCounter(&end);
-    cpu += ThreadCpuMilliseconds() - cpuBefore;
-    wall.push_back(1000.0 * (end.QuadPart - start.QuadPart) / frequency.QuadPart);
-    // Between steps Wine hands the window's pixels to X, as in the saver's loop.
-    DispatchWaitingMessages();
-    if (!IsWindow(window)) {
-      std::printf("%s: the saver window went away after %d steps\n", c.name, i + 1);
-      return false;
-    }
+  const StepTimes times = TimeStepsAndFloor(floor);
+  const uint32_t allocations = countAllocations ? AllocationsOver(AllocationSteps) : 0;
+  if (!IsWindow(window)) {
+    std::printf("%s: the saver window went away during the steps\n", c.name);
+    return false;
   }
-  std::printf("%s, %dx%d at %d bits per pixel, %d steps:\n", c.name,
+  const int measured = Blocks * StepsPerBlock;
+  std::printf("%s, %dx%d at %d bits per pixel, %d steps of each:\n", c.name,
               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-              AnimState.BitsPerPixel, MeasuredSteps);
-  std::printf("  wall time per step: median %.3f ms (10%% %.3f, 90%% %.3f, max %.3f)\n",
-              Percentile(wall, 0.5), Percentile(wall, 0.1), Percentile(wall, 0.9),
-              Percentile(wall, 1.0));
-  std::printf("  thread CPU time per step: %.3f ms on average\n", cpu / MeasuredSteps);
-  std::printf("  per sprite: median %.4f ms\n", Percentile(wall, 0.5) / SaverSettings.Number);
+              AnimState.BitsPerPixel, measured);
+  std::printf("  step:  median %.3f ms (10%% %.3f, 90%% %.3f, max %.3f), thread CPU %.3f ms/step\n",
+              Percentile(times.tick, 0.5), Percentile(times.tick, 0.1),
+              Percentile(times.tick, 0.9), Percentile(times.tick, 1.0), times.tickCpu / measured);
+  std::printf("  floor: median %.3f ms (10%% %.3f, 90%% %.3f, max %.3f), thread CPU %.3f ms/step\n",
+              Percentile(times.floor, 0.5), Percentile(times.floor, 0.1),
+              Percentile(times.floor, 0.9), Percentile(times.floor, 1.0),
+              times.floorCpu / measured);
+  std::printf("  per sprite: step %.4f ms, floor %.4f ms\n",
+              Percentile(times.tick, 0.5) / SaverSettings.Number,
+              Percentile(times.floor, 0.5) / SaverSettings.Number);
+  PrintStepRow(c, times);
+  if (countAllocations) {
+    std::printf("  heap allocations in %d steps: %u\n", AllocationSteps, allocations);
+    PrintAllocationRow(c, allocations);
+  }
+  CloseFloorSurfaces(&floor);
   DestroyWindow(window);
   DispatchWaitingMessages();
   return true;
@@ -177,11 +275,17 @@ bool Measure(const BenchCase& c) {
 
 }  // namespace
 
-int main() {
+// With --no-allocations the allocation count is left out (it does not
+// depend on the display, and a second display need not pay for it again).
+int main(int argc, char** argv) {
+  const bool countAllocations = !(argc > 1 && std::strcmp(argv[1], "--no-allocations") == 0);
   HostState.instance = GetModuleHandleA(nullptr);
+  std::printf("thread CPU clock granularity: %.1f ms, so the medians are of wall time per step,\n"
+              "which this CPU-bound, single-threaded work spends on the CPU\n",
+              ThreadCpuGranularityMs());
   const std::vector<StoredSetting> storedBefore = ReadStoredSettings();
   bool measured = true;
-  for (const BenchCase& c : BenchCases) measured = Measure(c) && measured;
+  for (const BenchCase& c : BenchCases) measured = Measure(c, countAllocations) && measured;
   WriteStoredSettings(storedBefore);
   return measured ? 0 : 1;
 }
