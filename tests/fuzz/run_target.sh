@@ -1,5 +1,5 @@
 #!/bin/bash
-# Runs one fuzz target over a fresh copy of its committed seeds, so that
+# Runs one fuzz target over a fresh copy of its committed starting inputs, so that
 # nothing it keeps or finds lands in the source tree.
 # Usage: run_target.sh EXECUTABLE NAME WORK_DIR [libFuzzer options...]
 # The copy goes to WORK_DIR/corpus/NAME, anything found to WORK_DIR/found/NAME/.
@@ -13,9 +13,9 @@ found="$work/found/$name"
 rm -rf "$corpus"
 mkdir -p "$corpus" "$found"
 cp "$here/corpus/$name/"* "$corpus/"
-# Seeds too big to keep in the repository are made afresh.
-if [[ -f "$here/make_${name}_seeds.sh" ]]; then
-  bash "$here/make_${name}_seeds.sh" "$corpus"
+# Starting inputs too big to keep in the repository are made afresh.
+if [[ -f "$here/make_${name}_inputs.sh" ]]; then
+  bash "$here/make_${name}_inputs.sh" "$corpus"
 fi
 
 options=()

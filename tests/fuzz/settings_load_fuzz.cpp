@@ -8,7 +8,7 @@
 
 #include "settings/saver_settings.h"
 #include "settings/settings_bounds.h"
-#include "settings/stored_value.h"
+#include "tests/support/stored_value.h"
 
 namespace {
 
