@@ -13,9 +13,9 @@ const char SettingsKeyPath[] = "Software\\Orvalex\\Pennydance";
 // replaces just the low-order bytes, as the field itself would have; a value
 // longer than four bytes fails with ERROR_MORE_DATA, after which the buffer's
 // content is undefined, so it keeps the default as an absent value does.
-// settings/stored_value.h gives the same rule without the registry; the
-// query is not routed through it because for a string without its zero the
-// query also writes one past the size it reports (measured under Wine 8).
+// The query goes straight into the word, not through a copy, because for a
+// string without its zero it also writes one past the size it reports
+// (measured under Wine 8), and the field must see exactly what it wrote.
 void LoadSettingValue(HKEY key, const SettingDescription& setting) {
   int32_t& field = SaverSettings.*setting.field;
   int32_t scratch = field;

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "settings/stored_value.h"
+#include "tests/support/stored_value.h"
 
 namespace {
 

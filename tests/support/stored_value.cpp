@@ -1,4 +1,4 @@
-#include "settings/stored_value.h"
+#include "tests/support/stored_value.h"
 
 int32_t SettingAfterStoredValue(int32_t current, const uint8_t* bytes, size_t size) {
   if (size > sizeof current) {
