@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "tests/bench/bench_settings.h"
+#include "tests/bench/bench_stopwatch.h"
 #include "tests/bench/bench_table.h"
 #include "tests/support/dialog_paths.h"
 
@@ -50,20 +51,6 @@ struct RunFigures {
   double windowMs;   // process start to the window existing
   double pictureMs;  // process start to the first picture on the screen
   double privateBytes;
-};
-
-class Stopwatch {
- public:
-  Stopwatch() { QueryPerformanceFrequency(&frequency_); }
-  void Start() { QueryPerformanceCounter(&start_); }
-  double ElapsedMs() const {
-    LARGE_INTEGER end;
-    QueryPerformanceCounter(&end);
-    return 1000.0 * (end.QuadPart - start_.QuadPart) / frequency_.QuadPart;
-  }
-
- private:
-  LARGE_INTEGER frequency_, start_;
 };
 
 void DispatchWaitingMessages() {

@@ -23,6 +23,7 @@
 #include "host/host_window_proc.h"
 #include "settings/saver_settings.h"
 #include "tests/bench/bench_settings.h"
+#include "tests/bench/bench_stopwatch.h"
 #include "tests/bench/bench_table.h"
 #include "tests/bench/gdi_floor.h"
 
@@ -93,20 +94,6 @@ double ThreadCpuGranularityMs() {
   while (now == start && GetTickCount() < give_up) now = ThreadCpuMilliseconds();
   return now - start;
 }
-
-class Stopwatch {
- public:
-  Stopwatch() { QueryPerformanceFrequency(&frequency_); }
-  void Start() { QueryPerformanceCounter(&start_); }
-  double ElapsedMs() const {
-    LARGE_INTEGER end;
-    QueryPerformanceCounter(&end);
-    return 1000.0 * (end.QuadPart - start_.QuadPart) / frequency_.QuadPart;
-  }
-
- private:
-  LARGE_INTEGER frequency_, start_;
-};
 
 double Percentile(std::vector<double> values, double fraction) {
   std::sort(values.begin(), values.end());
