@@ -55,8 +55,15 @@ LRESULT OnSetCursor() {
   return 1;
 }
 
+// A system key is not passed on: the platform would arm F10 or Alt there,
+// and their release, which lands in the password prompt, would put the
+// prompt into an invisible menu mode that eats the password typed next.
+// The close it would make of Alt+F4 is asked for already.
 LRESULT OnPress(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   RequestClose(window);
+  if (message == WM_SYSKEYDOWN) {
+    return 0;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 

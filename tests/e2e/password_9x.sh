@@ -50,7 +50,7 @@ runs_after() {
 
 # Every way a person ends a saver asks first; a wrong answer or Cancel keeps
 # it running, the right one ends it. Rows: how it is asked|first answer.
-routes=("key a|wrong Return" "key alt|wrong Return" "click 1|wrong Return"
+routes=("key a|wrong Return" "key alt|wrong Return" "key F10|wrong Return" "click 1|wrong Return"
         "click 2|- Escape" "click 3|wrong Return" "mousemove_relative 20 0|- Escape"
         "key Return|wrong Return" "activate|- Escape" "post WM_CLOSE|wrong Return"
         "post SC_CLOSE|- Escape")

@@ -220,6 +220,69 @@ TEST_F(HostDismissalTest, InAPreviewNoInputCloses) {
   if (IsWindow(parent)) DestroyWindow(parent);
 }
 
+// A stand-in for the window that has the focus once a close is asked for
+// (the password prompt); it counts the menu activations sent to it.
+int g_menuActivations;
+
+LRESULT CALLBACK CountMenuActivations(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+    ++g_menuActivations;
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateMenuCountingWindow() {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = CountMenuActivations;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "PennydanceMenuCounter";
+  RegisterClassA(&windowClass);
+  return CreateWindowExA(0, "PennydanceMenuCounter", "prompt stand-in", WS_POPUP, 0, 0, 40, 40,
+                         nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
+// The release of a key that asked to close lands in whatever has the focus
+// by then. The press must not have armed the platform's menu keys, or that
+// window (the password prompt) goes into an invisible menu mode which eats
+// the keys typed next.
+TEST_F(HostDismissalTest, MenuKeysThatAskToCloseLeaveTheMenuUnarmed) {
+  struct MenuKeyCase {
+    const char* name;
+    WPARAM key;
+    LPARAM pressFlags;  // context bits of the press and of its release
+  };
+  const MenuKeyCase cases[] = {
+      {"F10", VK_F10, 0},
+      {"Alt", VK_MENU, static_cast<LPARAM>(KF_ALTDOWN) << 16},
+  };
+  HWND saver = hosttest::CreatePlainWindow("saver stand-in", 40, 40);
+  HWND prompt = CreateMenuCountingWindow();
+  ASSERT_NE(prompt, nullptr);
+  ResetHostState();
+  for (const MenuKeyCase& row : cases) {
+    SCOPED_TRACE(row.name);
+    const LPARAM press = 1 | row.pressFlags;
+    const LPARAM release = press | (static_cast<LPARAM>(KF_REPEAT | KF_UP) << 16);
+    // The platform arms them when the press reaches its default procedure,
+    // so the check below could catch the fault.
+    g_menuActivations = 0;
+    DefWindowProcA(saver, WM_SYSKEYDOWN, row.key, press);
+    DefWindowProcA(prompt, WM_SYSKEYUP, row.key, release);
+    ASSERT_EQ(g_menuActivations, 1) << "the platform arms the menu key on a press";
+
+    g_menuActivations = 0;
+    SaverDefaultProc(saver, WM_SYSKEYDOWN, row.key, press);
+    DefWindowProcA(prompt, WM_SYSKEYUP, row.key, release);
+    EXPECT_EQ(g_menuActivations, 0);
+    MSG close = {};
+    EXPECT_TRUE(PeekMessageA(&close, saver, WM_CLOSE, WM_CLOSE, PM_REMOVE))
+        << "the press still asks to close";
+  }
+  DestroyWindow(prompt);
+  DestroyWindow(saver);
+}
+
 TEST_F(HostDismissalTest, OnNtTheFirstCloseEndsWithoutAskingEvenWithAPasswordSet) {
   hosttest::SetUsePasswordNumber(1);
   hosttest::ClearFixtureRecord(PASSWORD_FIXTURE_KEY);
