@@ -1,10 +1,10 @@
 #include "settings/config_dialog.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "host/host_state.h"
 #include "res/resource_ids.h"
+#include "settings/dialog_libraries.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_bounds.h"
 #include "settings/settings_store.h"
@@ -86,7 +86,7 @@ void AcceptSettings(HWND dialog) {
 
 void OpenHomePage() {
   // The result is of no use: the dialog stays as it is either way.
-  ShellExecuteA(nullptr, nullptr, HomePageAddress, nullptr, nullptr, SW_HIDE);
+  ShellExecuteByName(nullptr, nullptr, HomePageAddress, nullptr, nullptr, SW_HIDE);
 }
 
 // The whole wParam is compared, so only a plain click (notification 0) on a
@@ -111,7 +111,7 @@ BOOL OnConfigureCommand(HWND dialog, WPARAM wParam) {
 }  // namespace
 
 BOOL InitConfigureDialogClasses(HINSTANCE) {
-  InitCommonControls();
+  InitCommonControlsByName();
   return TRUE;
 }
 
