@@ -169,7 +169,6 @@ void CALLBACK DriverTick(HWND, UINT, UINT_PTR, DWORD) {
     return;
   }
   ++TheDriver.ticks;
-  fprintf(stderr, "tick %d at %lu\n", TheDriver.ticks, GetTickCount());
   if (TheDriver.ticks <= SettleTicks) {
     return;
   }
@@ -190,11 +189,9 @@ INT_PTR RunDialog(const std::vector<Step>& steps) {
   TheDriver = Driver{&steps, 0, 0, {}, 0};
   HostState.instance = GetModuleHandleA(nullptr);
   EXPECT_TRUE(InitConfigureDialogClasses(HostState.instance));
-  fprintf(stderr, "start at %lu\n", GetTickCount());
   const UINT_PTR timer = SetTimer(nullptr, 0, TickMilliseconds, DriverTick);
   const INT_PTR result = DialogBoxParamA(HostState.instance, MAKEINTRESOURCEA(IDD_CONFIGURE), nullptr,
                                          ConfigureDialogProcedure(), 0);
-  fprintf(stderr, "returned at %lu\n", GetTickCount());
   KillTimer(nullptr, timer);
   EXPECT_EQ(TheDriver.next, steps.size()) << "the dialog ended before every step was done";
   return result;
