@@ -254,6 +254,8 @@ int WindowCommand(int, char** arguments) {
 
 }  // namespace
 
+int MemoryCommand(int count, char** arguments);  // probe_memory.cpp
+
 const ProbeCommand ProbeCommands[] = {
     {"run", "TIMEOUT_MS COMMAND_LINE...", 2, RunCommand},
     {"find", "CLASS|- TITLE|-", 2, FindCommand},
@@ -265,5 +267,6 @@ const ProbeCommand ProbeCommands[] = {
     {"dialog", "TITLE|- CONTROL_ID...", 1, DialogCommand},
     {"activate", "HOLD_MS", 1, ActivateCommand},
     {"post", "CLASS|- TITLE|- MESSAGE WPARAM LPARAM", 5, PostCommand},
+    {"memory", "PROCESS_ID", 1, MemoryCommand},
 };
 const int ProbeCommandCount = sizeof ProbeCommands / sizeof ProbeCommands[0];
