@@ -3,6 +3,7 @@
 #   make test     ... and run every test (native and under Wine), ctest's summary at the end
 #   make run      ... and start the saver (MODE=saver|config|preview|password)
 #   make bench    ... and run the benchmarks
+#   make soak     ... and watch the saver's memory for half an hour (SOAK_MINUTES=N, SOAK_INTERVAL=S)
 #   make fuzz     build the fuzz targets (clang) and run each for a while
 SHELL := /bin/bash
 JOBS ?= 2
@@ -11,7 +12,7 @@ ROOT := $(CURDIR)
 ART := $(ROOT)/build/art
 CMAKE_COMMON := -G Ninja -DART_DIR=$(ART)
 
-.PHONY: all deps native i686 x86_64 test run bench fuzz-build fuzz clean
+.PHONY: all deps native i686 x86_64 test run bench soak fuzz-build fuzz clean
 
 all: deps native i686 x86_64
 
@@ -40,6 +41,9 @@ run: all
 
 bench: all
 	@bash tools/run-bench.sh
+
+soak: all
+	@bash tools/run-soak.sh
 
 fuzz: fuzz-build
 	@bash tools/run-fuzz.sh
