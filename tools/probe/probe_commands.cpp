@@ -255,6 +255,7 @@ int WindowCommand(int, char** arguments) {
 }  // namespace
 
 int MemoryCommand(int count, char** arguments);  // probe_memory.cpp
+int StoreCommand(int count, char** arguments);   // probe_store.cpp
 
 const ProbeCommand ProbeCommands[] = {
     {"run", "TIMEOUT_MS COMMAND_LINE...", 2, RunCommand},
@@ -268,5 +269,6 @@ const ProbeCommand ProbeCommands[] = {
     {"activate", "HOLD_MS", 1, ActivateCommand},
     {"post", "CLASS|- TITLE|- MESSAGE WPARAM LPARAM", 5, PostCommand},
     {"memory", "PROCESS_ID", 1, MemoryCommand},
+    {"store", "KEY NAME TYPE HEX|-", 4, StoreCommand},
 };
 const int ProbeCommandCount = sizeof ProbeCommands / sizeof ProbeCommands[0];
