@@ -10,7 +10,6 @@
 // each saver run and put back at the end. Reports, never fails on
 // time.
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +20,7 @@
 #include "tests/bench/bench_stopwatch.h"
 #include "tests/bench/bench_table.h"
 #include "tests/support/dialog_paths.h"
+#include "tools/probe/private_bytes.h"
 
 namespace {
 
@@ -197,16 +197,9 @@ RunFigures RunOnce(const Target& target, ScreenReader* screen) {
   }
   if (figures.pictureMs >= 0) {
     PumpFor(SettleMs);
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    if (GetProcessMemoryInfo(process.hProcess,
-                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                             sizeof counters)) {
-      // Wine 8 leaves PrivateUsage 0 and reports the private (anonymous)
-      // memory as PagefileUsage, which Windows NT also counts as the
-      // process's private commit.
-      figures.privateBytes = static_cast<double>(
-          counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage);
+    SIZE_T privateBytes = 0;
+    if (ReadPrivateBytes(process.hProcess, &privateBytes)) {
+      figures.privateBytes = static_cast<double>(privateBytes);
     }
     figures.measured = true;
   }

@@ -39,7 +39,7 @@ struct Held {
 Held WhatIsHeld() {
   WNDCLASSA registered = {};
   return Held{CountGdiObjects(), HeapCounters.liveBlocks, AnimationIsHeld(),
-              GetClassInfoA(GetModuleHandleA(nullptr), "WindowsScreenSaverClass", &registered) !=
+              GetClassInfoA(GetModuleHandleA(nullptr), SaverWindowClassName, &registered) !=
                   FALSE};
 }
 

@@ -13,6 +13,10 @@ struct ProbeCommand {
 };
 
 extern const ProbeCommand ProbeCommands[];
+
+// The subcommands that have files of their own.
+int MemoryCommand(int count, char** arguments);  // probe_memory.cpp
+int StoreCommand(int count, char** arguments);   // probe_store.cpp
 extern const int ProbeCommandCount;
 
 struct ProcessOutcome {

@@ -254,9 +254,6 @@ int WindowCommand(int, char** arguments) {
 
 }  // namespace
 
-int MemoryCommand(int count, char** arguments);  // probe_memory.cpp
-int StoreCommand(int count, char** arguments);   // probe_store.cpp
-
 const ProbeCommand ProbeCommands[] = {
     {"run", "TIMEOUT_MS COMMAND_LINE...", 2, RunCommand},
     {"find", "CLASS|- TITLE|-", 2, FindCommand},
