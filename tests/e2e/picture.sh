@@ -30,8 +30,15 @@ nonblack="$(stat_of "$report" nonblack)"
 check_that "characters drawn" "non-black pixels" "$([[ $nonblack -gt 0 ]] && echo true)"
 check_that "the rest is black" "at most 4 squares of non-black pixels" \
   "$([[ $nonblack -le $((4 * SPRITE * SPRITE)) ]] && echo true)"
-check_that "several separate characters" "2 or more groups within 112 x 112" \
-  "$([[ $(regions_within "$report" $SPRITE) -ge 2 ]] && echo true)"
+# Four characters at random places sometimes overlap for a while, so a few
+# more looks, a second apart, may show them apart.
+separate="$(regions_within "$report" $SPRITE)"
+for ((look = 1; look < 4 && separate < 2; ++look)); do
+  sleep 1
+  separate="$(regions_within "$(screenshot "default-run-$look")" $SPRITE)"
+done
+check_that "several separate characters" "2 or more groups within 112 x 112 in one of 4 looks" \
+  "$([[ $separate -ge 2 ]] && echo true)"
 check "no key colour anywhere" 0 "$(stat_of "$report" key)"
 xdotool key k
 check "the default run ends with 0" 0x00000000 "$(saver_exit_code "$OUT" "$LAST_PROBE_PID")"
