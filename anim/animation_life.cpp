@@ -16,19 +16,10 @@
 
 namespace {
 
-// The small preview shows one slowly spinning character whatever is stored;
-// the replacements live in memory only.
-void ReplaceSettingsForPreview() {
-  SaverSettings.RotSpeed = 16;
-  SaverSettings.Zoom = 1;
-  SaverSettings.Number = 1;
-  SaverSettings.MoveSpeed = 1;
-}
-
 void LoadSettingsForThisRun() {
   LoadSaverSettings();
   if (HostState.isPreview) {
-    ReplaceSettingsForPreview();
+    ReplaceSettingsForPreview(&SaverSettings);
   }
   // Values stored by other means than the dialog size the surfaces and the
   // sprite array below, so they are brought into reach first.

@@ -2,6 +2,7 @@
 // from the module's own frame resources.
 #pragma once
 
+#include "anim/sheet_assembly.h"
 #include "anim/sprite_sheet.h"
 #include "host/win_types.h"
 
@@ -16,5 +17,4 @@ const char* BuildSpriteSheet(SpriteSheet* sheet);
 // fails) in *palette; otherwise the failure text and *palette is untouched.
 const char* CreateDisplayPalette(const SpriteSheet* sheet, HPALETTE* palette);
 
-// Frees every block of the sheet that exists and sets its pointer to null.
-void ReleaseSpriteSheet(SpriteSheet* sheet);
+// ReleaseSpriteSheet (anim/sheet_assembly.h) frees the sheet again.

@@ -64,6 +64,13 @@ void BoundConfiguredSettings(const ConfiguredFieldValues& fields,
   settings->RotTimeMax = ClampToRange(longest, rotTimeMax);  // longest is at least 1 here
 }
 
+void ReplaceSettingsForPreview(SaverSettingsRecord* settings) {
+  settings->RotSpeed = 16;
+  settings->Zoom = 1;
+  settings->Number = 1;
+  settings->MoveSpeed = 1;
+}
+
 void BoundSettingsForRun(SaverSettingsRecord* settings) {
   const SettingDescription& zoom = SettingDescriptionOf(&SaverSettingsRecord::Zoom);
   if (settings->Zoom != zoom.lowest && settings->Zoom != zoom.highest) {

@@ -30,6 +30,10 @@ const SettingDescription& SettingDescriptionOf(int32_t SaverSettingsRecord::*fie
 void BoundConfiguredSettings(const ConfiguredFieldValues& fields,
                              SaverSettingsRecord* settings);
 
+// The small preview shows one slowly spinning character whatever is stored:
+// Number 1, Zoom 1, MoveSpeed 1, RotSpeed 16 (in memory only).
+void ReplaceSettingsForPreview(SaverSettingsRecord* settings);
+
 // Called by the animation after its preview replacements: the values that
 // size its tables and steps are forced into reach. Number may stay 0, and
 // the turn times are left alone because the motion copes with any span.

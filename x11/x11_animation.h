@@ -1,0 +1,28 @@
+// The animation's life on an X11 window: settings, sheet, sprites and the
+// picture are made when the drawing starts and released when it ends; the
+// event loop runs the steps in between and tells it of size changes.
+#pragma once
+
+#include <cstdint>
+
+#include "x11/window_picture.h"
+#include "x11/x11_options.h"
+
+// Null on success, otherwise what failed; whatever was made up to then is
+// left for DestroyX11Animation.
+const char* CreateX11Animation(const X11OptionsRecord& options, const PixelFormat& format,
+                               int32_t width, int32_t height);
+
+// One step: the generator re-seeded from the millisecond count, every
+// sprite moved and redrawn in index order, each union sent at once.
+void RunAnimationStep();
+
+// A new window size: a new black picture of that size, and the limits
+// follow it, as they follow the client rectangle on Windows. False when the
+// picture could not be made.
+bool FollowWindowSize(int32_t width, int32_t height);
+
+// Sends the picture's part of an exposed rectangle again.
+void RepaintRect(const PictureRect& rect);
+
+void DestroyX11Animation();

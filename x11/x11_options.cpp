@@ -1,0 +1,211 @@
+#include "x11/x11_options.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "settings/settings_bounds.h"
+
+namespace {
+
+const size_t NameRoom = 32;
+
+// What each setting does, for the help; the names, defaults and ranges come
+// from the settings table.
+struct SettingMeaning {
+  int32_t SaverSettingsRecord::*field;
+  const char* meaning;
+};
+
+const SettingMeaning Meanings[SettingCount] = {
+    {&SaverSettingsRecord::Zoom, "sprite scale: 1 = 112 pixels square, 2 = 224"},
+    {&SaverSettingsRecord::Number, "number of characters"},
+    {&SaverSettingsRecord::MoveSpeed, "pixels walked per step (10 steps a second)"},
+    {&SaverSettingsRecord::RotSpeed, "512ths of a turn turned per step"},
+    {&SaverSettingsRecord::RotTimeMin, "shortest turn, in steps"},
+    {&SaverSettingsRecord::RotTimeMax, "longest turn, in steps (above --rot-time-min)"},
+};
+
+const char* MeaningOf(int32_t SaverSettingsRecord::*field) {
+  for (const SettingMeaning& row : Meanings) {
+    if (row.field == field) return row.meaning;
+  }
+  return "";
+}
+
+// "--name", "-name" and the forms with "=value": the name without dashes,
+// and the attached value or null.
+const char* WithoutDashes(const char* argument) {
+  if (argument[0] != '-') return nullptr;
+  return argument[1] == '-' ? argument + 2 : argument + 1;
+}
+
+bool NameIs(const char* given, size_t length, const char* name) {
+  return std::strlen(name) == length && std::strncmp(given, name, length) == 0;
+}
+
+// A signed decimal number; values beyond 32 bits keep their sign at the
+// 32-bit limit, as a field reading that large is out of every range anyway.
+bool ReadSettingValue(const char* text, int32_t* value) {
+  const char* digits = text[0] == '-' || text[0] == '+' ? text + 1 : text;
+  if (*digits < '0' || *digits > '9') return false;
+  for (const char* c = digits; *c != '\0'; ++c) {
+    if (*c < '0' || *c > '9') return false;
+  }
+  errno = 0;
+  const long long read = std::strtoll(text, nullptr, 10);
+  if (errno == ERANGE || read > INT32_MAX) {
+    *value = read < 0 ? INT32_MIN : INT32_MAX;
+  } else {
+    *value = read < INT32_MIN ? INT32_MIN : static_cast<int32_t>(read);
+  }
+  return true;
+}
+
+// Decimal, or hexadecimal after 0x, as xscreensaver writes window ids.
+bool ReadWindowId(const char* text, unsigned long* id) {
+  const bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const char* digits = hex ? text + 2 : text;
+  if (*digits == '\0') return false;
+  for (const char* c = digits; *c != '\0'; ++c) {
+    const bool decimal = *c >= '0' && *c <= '9';
+    const bool letter = (*c >= 'a' && *c <= 'f') || (*c >= 'A' && *c <= 'F');
+    if (!decimal && !(hex && letter)) return false;
+  }
+  errno = 0;
+  *id = std::strtoul(digits, nullptr, hex ? 16 : 10);
+  return errno != ERANGE && *id != 0;
+}
+
+// What the dialog's OK takes: the zoom radio button is checked for 1 only,
+// and every field is read as the unsigned 32-bit value of its text.
+void BoundAsTheDialogDoes(SaverSettingsRecord* settings) {
+  ConfiguredFieldValues fields;
+  fields.standardZoomState = settings->Zoom == 1 ? RadioButtonChecked : 0u;
+  fields.Number = static_cast<uint32_t>(settings->Number);
+  fields.MoveSpeed = static_cast<uint32_t>(settings->MoveSpeed);
+  fields.RotSpeed = static_cast<uint32_t>(settings->RotSpeed);
+  fields.RotTimeMin = static_cast<uint32_t>(settings->RotTimeMin);
+  fields.RotTimeMax = static_cast<uint32_t>(settings->RotTimeMax);
+  BoundConfiguredSettings(fields, settings);
+}
+
+const SettingDescription* SettingNamed(const char* given, size_t length) {
+  for (const SettingDescription& setting : SettingTable) {
+    char name[NameRoom];
+    if (OptionNameOf(setting.name, name, sizeof name) && NameIs(given, length, name)) {
+      return &setting;
+    }
+  }
+  return nullptr;
+}
+
+OptionsOutcome Refuse(char* problem, size_t problemSize, const char* format, const char* what) {
+  std::snprintf(problem, problemSize, format, what);
+  return OptionsBad;
+}
+
+}  // namespace
+
+bool OptionNameOf(const char* settingName, char* name, size_t nameSize) {
+  size_t used = 0;
+  for (const char* c = settingName; *c != '\0'; ++c) {
+    const bool upper = *c >= 'A' && *c <= 'Z';
+    if (upper && c != settingName) {
+      if (used + 1 >= nameSize) return false;
+      name[used++] = '-';
+    }
+    if (used + 1 >= nameSize) return false;
+    name[used++] = upper ? static_cast<char>(*c - 'A' + 'a') : *c;
+  }
+  name[used] = '\0';
+  return true;
+}
+
+OptionsOutcome ReadOptions(int argc, const char* const argv[], X11OptionsRecord* options,
+                           char* problem, size_t problemSize) {
+  *options = X11OptionsRecord{DrawInOwnWindow, 0, 0, 0, SaverSettingsRecord{}};
+  SetDefaultSettings(&options->settings);
+  problem[0] = '\0';
+  for (int i = 1; i < argc; ++i) {
+    const char* argument = argv[i];
+    const char* name = WithoutDashes(argument);
+    if (name == nullptr || *name == '\0') {
+      return Refuse(problem, problemSize, "unknown option \"%s\"", argument);
+    }
+    const char* equals = std::strchr(name, '=');
+    const size_t length = equals != nullptr ? static_cast<size_t>(equals - name) : std::strlen(name);
+    const char* attached = equals != nullptr ? equals + 1 : nullptr;
+    const SettingDescription* setting = SettingNamed(name, length);
+    const bool takesValue = setting != nullptr || NameIs(name, length, "window-id");
+    if (!takesValue && attached != nullptr) {
+      return Refuse(problem, problemSize, "option \"%s\" takes no value", argument);
+    }
+    const char* value = attached;
+    if (takesValue && value == nullptr) {
+      if (i + 1 >= argc) return Refuse(problem, problemSize, "option \"%s\" needs a value", argument);
+      value = argv[++i];
+    }
+    if (NameIs(name, length, "help") || NameIs(name, length, "h")) return OptionsHelp;
+    if (NameIs(name, length, "root")) {
+      options->place = DrawOnRoot;
+    } else if (NameIs(name, length, "window-id")) {
+      if (!ReadWindowId(value, &options->windowId)) {
+        return Refuse(problem, problemSize, "bad window id \"%s\" for --window-id", value);
+      }
+      options->place = DrawInWindowId;
+    } else if (NameIs(name, length, "preview")) {
+      options->isPreview = 1;
+    } else if (NameIs(name, length, "fps")) {
+      options->showFps = 1;
+    } else if (setting != nullptr) {
+      int32_t number = 0;
+      if (!ReadSettingValue(value, &number)) {
+        char said[NameRoom + 64];
+        std::snprintf(said, sizeof said, "bad value \"%s\" for --%.*s (a whole number)", value,
+                      static_cast<int>(length), name);
+        return Refuse(problem, problemSize, "%s", said);
+      }
+      options->settings.*setting->field = number;
+    } else {
+      return Refuse(problem, problemSize, "unknown option \"%s\"", argument);
+    }
+  }
+  BoundAsTheDialogDoes(&options->settings);
+  return OptionsRun;
+}
+
+void PrintUsageLine(FILE* out) {
+  std::fprintf(out, "usage: pennydance [--root | --window-id ID] [--preview] [--fps]");
+  for (const SettingDescription& setting : SettingTable) {
+    char name[NameRoom];
+    if (OptionNameOf(setting.name, name, sizeof name)) std::fprintf(out, " [--%s N]", name);
+  }
+  std::fprintf(out, " [--help]\n");
+}
+
+void PrintHelp(FILE* out) {
+  PrintUsageLine(out);
+  std::fprintf(out,
+               "Pennydance: little characters wander, turn and bounce over a black screen.\n"
+               "  --root           draw on $XSCREENSAVER_WINDOW, else on the root window\n"
+               "  --window-id ID   draw into that window (decimal or 0x hexadecimal)\n"
+               "                   (with neither: an 800 x 600 window; q or Escape ends it)\n"
+               "  --preview        one character spinning in place (also in any window\n"
+               "                   narrower or lower than 224 pixels)\n"
+               "  --fps            show steps per second and the last step's time\n");
+  for (const SettingDescription& setting : SettingTable) {
+    char name[NameRoom];
+    if (!OptionNameOf(setting.name, name, sizeof name)) continue;
+    char option[NameRoom + 8];
+    std::snprintf(option, sizeof option, "--%s N", name);
+    std::fprintf(out, "  %-16s %s; %d..%d, default %d\n", option, MeaningOf(setting.field),
+                 setting.lowest, setting.highest, setting.defaultValue);
+  }
+  std::fprintf(out,
+               "Values out of range are brought into it as the Windows settings dialog's OK\n"
+               "does: --zoom other than 1 means 2, --rot-time-max not above --rot-time-min\n"
+               "becomes --rot-time-min + 1.\n"
+               "  --help           this text\n");
+}

@@ -1,0 +1,3 @@
+#include "x11/x11_state.h"
+
+X11StateRecord X11State = {};
