@@ -5,6 +5,7 @@
 #   make bench    ... and run the benchmarks
 #   make soak     ... and watch the saver's memory for half an hour (SOAK_MINUTES=N, SOAK_INTERVAL=S)
 #   make fuzz     build the fuzz targets (clang) and run each for a while
+#   make install  the X11 program and its xscreensaver settings file (PREFIX=/usr, DESTDIR)
 SHELL := /bin/bash
 JOBS ?= 2
 MODE ?= saver
@@ -12,7 +13,7 @@ ROOT := $(CURDIR)
 ART := $(ROOT)/build/art
 CMAKE_COMMON := -G Ninja -DART_DIR=$(ART)
 
-.PHONY: all deps native i686 x86_64 test run bench soak fuzz-build fuzz clean
+.PHONY: all deps native i686 x86_64 test run bench soak fuzz-build fuzz install clean
 
 all: deps native i686 x86_64
 
@@ -47,6 +48,13 @@ soak: all
 
 fuzz: fuzz-build
 	@bash tools/run-fuzz.sh
+
+# Where Debian's xscreensaver looks for hacks and their settings files.
+PREFIX ?= /usr
+DESTDIR ?=
+install: native
+	install -D -m 755 build/native/pennydance $(DESTDIR)$(PREFIX)/libexec/xscreensaver/pennydance
+	install -D -m 644 x11/pennydance.xml $(DESTDIR)$(PREFIX)/share/xscreensaver/config/pennydance.xml
 
 clean:
 	rm -rf build

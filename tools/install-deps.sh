@@ -9,6 +9,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth x11-utils x11-apps xdotool imagemagick
   fonts-ipafont-gothic locales
+  libx11-dev libxext-dev xscreensaver procps
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Starts the saver under Wine the way the desktop would (see README).
-# Usage: run-saver.sh MODE   (saver | config | preview | password)
+# Usage: run-saver.sh MODE   (saver | config | preview | password | x11)
 # On a display (DISPLAY set) it runs until a person ends it. Without one it
 # starts a virtual 800 x 600 display, runs the mode for about six seconds
 # (recording the saver as build/pennydance.gif and .png), ends it with a real
@@ -8,6 +8,8 @@
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 MODE="${1:-saver}"
+# The native X11 program needs no Wine.
+[[ $MODE == x11 ]] && exec bash "$ROOT/tools/run-x11.sh"
 source "$ROOT/tools/wine-env.sh" "$ROOT/build/wine-run"
 BUILD="$ROOT/build/x86_64"
 PROBE="$BUILD/tools/probe/probe.exe"
@@ -19,7 +21,7 @@ PASSWORD=penny
 
 case "$MODE" in
   saver | config | preview | password) ;;
-  *) echo "unknown MODE=$MODE (saver, config, preview or password)"; exit 2 ;;
+  *) echo "unknown MODE=$MODE (saver, config, preview, password or x11)"; exit 2 ;;
 esac
 
 if [[ ! -f $WINEPREFIX/system.reg ]]; then wine_make_prefix; fi

@@ -47,6 +47,8 @@ const char* CreateX11Animation(const X11OptionsRecord& options, const PixelForma
   TranslateSheetColours(AnimState.Sheet);
   SetLimits(width, height);
   PlaceSprites(AnimState.LimitX, AnimState.LimitY);
+  // The window shows the picture from the start: black, whatever it showed.
+  SendPictureRect(PictureRect{0, 0, WindowPicture.Width, WindowPicture.Height});
   return nullptr;
 }
 

@@ -1,0 +1,66 @@
+// xscreensaver's settings dialog offers what pennydance.xml says: every
+// setting of the table with its option, range and default, and no other.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "settings/saver_settings.h"
+#include "x11/x11_options.h"
+
+namespace {
+
+std::string ConfigXml() {
+  std::ifstream file(CONFIG_XML);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The attribute of the <number> element whose arg is "--name %".
+std::string NumberAttribute(const std::string& xml, const std::string& option,
+                            const std::string& attribute) {
+  const size_t arg = xml.find("arg=\"" + option + " %\"");
+  if (arg == std::string::npos) return "(no element)";
+  const size_t start = xml.rfind("<number", arg);
+  const size_t end = xml.find("/>", arg);
+  if (start == std::string::npos || end == std::string::npos) return "(no element)";
+  const std::string element = xml.substr(start, end - start);
+  const std::string opening = " " + attribute + "=\"";
+  const size_t value = element.find(opening);
+  if (value == std::string::npos) return "(no " + attribute + ")";
+  const size_t from = value + opening.size();
+  return element.substr(from, element.find('"', from) - from);
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(ConfigXml, OffersEverySettingOfTheTableWithItsRangeAndDefault) {
+  const std::string xml = ConfigXml();
+  ASSERT_FALSE(xml.empty()) << CONFIG_XML;
+  EXPECT_NE(xml.find("<screensaver name=\"pennydance\" _label=\"Pennydance\">"), std::string::npos);
+  EXPECT_NE(xml.find("<command arg=\"--root\"/>"), std::string::npos);
+  EXPECT_NE(xml.find("arg-set=\"--fps\""), std::string::npos);
+  for (const SettingDescription& setting : SettingTable) {
+    char name[32];
+    ASSERT_TRUE(OptionNameOf(setting.name, name, sizeof name));
+    const std::string option = std::string("--") + name;
+    if (setting.field == &SaverSettingsRecord::Zoom) {
+      // Two choices: the default one passes nothing, the other its value.
+      EXPECT_NE(xml.find("arg-set=\"" + option + " " + std::to_string(setting.highest) + "\""),
+                std::string::npos);
+      continue;
+    }
+    EXPECT_EQ(NumberAttribute(xml, option, "low"), std::to_string(setting.lowest)) << option;
+    EXPECT_EQ(NumberAttribute(xml, option, "high"), std::to_string(setting.highest)) << option;
+    EXPECT_EQ(NumberAttribute(xml, option, "default"), std::to_string(setting.defaultValue)) << option;
+  }
+  EXPECT_EQ(Occurrences(xml, "<number "), size_t(SettingCount - 1));
+}
+
+}  // namespace
