@@ -6,6 +6,8 @@
 #   animation step  24- and 16-bit screens, against the bare GDI calls it makes
 #   heap allocations in 1,000 steps
 #   start-up and private bytes, against a bare one-window program
+#   the X11 program's step (24- and 16-bit Xvfb) against sending its rectangles
+#   only, and its memory against a bare one-window Xlib program
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 OUT="$ROOT/build/bench"
@@ -15,7 +17,8 @@ rm -f "$OUT"/*.txt
 
 cmake -S "$ROOT" -B "$ROOT/build/native-release" -G Ninja -DART_DIR="$ROOT/build/art" \
   -DPENNYDANCE_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$ROOT/build/native-release" -j 2 --target sheet_bench
+cmake --build "$ROOT/build/native-release" -j 2 --target sheet_bench x11_step_bench bare_x11_window \
+  pennydance
 
 # Runs one benchmark, showing its report and keeping it for the table.
 bench() {
@@ -52,11 +55,30 @@ bench "sheet build x86_64 Wine" "$WINE64" "$X64/sheet_bench.exe"
 # The 32-bit loader may run under qemu-user here: about 50 s to start.
 bench "sheet build i686 Wine" /usr/lib/wine/wine "$ROOT/build/i686/tests/bench/sheet_bench.exe"
 bench "animation step 24-bit screen" "$WINE64" "$X64/tick_bench.exe"
+X11_BENCH="$ROOT/build/native-release/tests/bench"
+# The X11 program beside the module's step, on an Xvfb of its own: -noreset,
+# since the benchmark's runs connect and disconnect one after the other.
+x11_bench() {
+  local depth="$1" fifo display pid
+  shift
+  fifo="$(mktemp -u)"
+  mkfifo "$fifo"
+  Xvfb -displayfd 9 -screen 0 "800x600x$depth" -nolisten tcp -noreset 9>"$fifo" >/dev/null 2>&1 &
+  pid=$!
+  read -r display <"$fifo"
+  rm -f "$fifo"
+  DISPLAY=":$display" "$X11_BENCH/x11_step_bench" "$ROOT/build/native-release/pennydance" \
+    "$X11_BENCH/bare_x11_window" "$@"
+  kill "$pid"
+  wait "$pid" 2>/dev/null
+}
+bench "X11 step and memory 24-bit screen" x11_bench 24
 bench "start-up and memory" "$WINE64" "$X64/startup_bench.exe"
 wine_stop
 
 start_display 16
 bench "animation step 16-bit screen" "$WINE64" "$X64/tick_bench.exe" --no-allocations
+bench "X11 step 16-bit screen" x11_bench 16 --no-memory
 wine_stop
 trap - EXIT
 

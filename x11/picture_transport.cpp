@@ -130,4 +130,6 @@ void SendPictureRect(const PictureRect& rect) {
   }
 }
 
+void FlushSending() { XFlush(X11State.display); }
+
 void FinishSending() { XSync(X11State.display, False); }

@@ -17,5 +17,8 @@ void DestroyPicture();
 // Sends one rectangle of the picture to the window (nothing when empty).
 void SendPictureRect(const PictureRect& rect);
 
+// Hands what was sent to the server.
+void FlushSending();
+
 // Waits until the server has drawn what was sent.
 void FinishSending();

@@ -58,7 +58,10 @@ void RunAnimationStep() {
   for (int32_t index = 0; index < SaverSettings.Number; ++index) {
     SendPictureRect(MoveAndComposeSprite(index));
   }
-  FinishSending();
+  // Flushed, not waited for: a reply from the server would cost Xlib a
+  // heap block on every step. A pixel changed while the server still reads
+  // an earlier rectangle is sent again with its own sprite's rectangle.
+  FlushSending();
   NoteStep(MonotonicNanoseconds() - started);
 }
 

@@ -14,7 +14,8 @@ const char* CreateX11Animation(const X11OptionsRecord& options, const PixelForma
                                int32_t width, int32_t height);
 
 // One step: the generator re-seeded from the millisecond count, every
-// sprite moved and redrawn in index order, each union sent at once.
+// sprite moved and redrawn in index order, each union sent at once; the
+// requests are flushed, not waited for.
 void RunAnimationStep();
 
 // A new window size: a new black picture of that size, and the limits

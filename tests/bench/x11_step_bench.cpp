@@ -1,0 +1,280 @@
+// Times the X11 program's step (RunAnimationStep) in its own 800 x 600
+// window on a real X server, at the default settings and at the heaviest
+// ones, against its floor: the same rectangles sent (MIT-SHM, as the step
+// sends them) and waited for, with no composing and no motion. Real and
+// floor steps take turns in blocks, so that a busy machine slows both
+// alike; both are timed until the server has drawn them. Counts the heap
+// allocations of the timed steps, Xlib's included,
+// and, unless --no-memory, compares the program's memory with a bare
+// one-window Xlib program's. Reports, never fails on time.
+//   x11_step_bench PROGRAM BARE_PROGRAM [--no-memory]
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "anim/anim_state.h"
+#include "settings/saver_settings.h"
+#include "tests/bench/bench_table.h"
+#include "x11/drawing_window.h"
+#include "x11/fps_overlay.h"
+#include "x11/picture_transport.h"
+#include "x11/x11_animation.h"
+#include "x11/x11_options.h"
+#include "x11/x11_state.h"
+
+extern "C" void* __libc_malloc(size_t size);
+extern "C" void* __libc_calloc(size_t count, size_t size);
+extern "C" void* __libc_realloc(void* block, size_t size);
+
+namespace {
+unsigned long MallocCalls = 0;
+}  // namespace
+
+// Every allocation of the process, Xlib's too, is counted on its way.
+extern "C" void* malloc(size_t size) {
+  ++MallocCalls;
+  return __libc_malloc(size);
+}
+extern "C" void* calloc(size_t count, size_t size) {
+  ++MallocCalls;
+  return __libc_calloc(count, size);
+}
+extern "C" void* realloc(void* block, size_t size) {
+  ++MallocCalls;
+  return __libc_realloc(block, size);
+}
+
+extern char** environ;
+
+namespace {
+
+const int WarmUpSteps = 20;
+const int Blocks = 8;
+const int StepsPerBlock = 50;  // 400 measured steps of each kind
+const double FloorGoal = 1.1;
+const double StepPeriodMs = 100.0;
+const int MemoryRuns = 5;
+
+struct BenchCase {
+  const char* name;
+  const char* settings;
+  int32_t zoom, number, moveSpeed;
+};
+
+const BenchCase BenchCases[] = {
+    {"defaults", "defaults: Number 4, Zoom 1, MoveSpeed 8", 1, 4, 8},
+    {"worst case", "worst case: Number 256, Zoom 2, MoveSpeed 256", 2, 256, 256},
+};
+
+double Milliseconds(std::chrono::steady_clock::duration span) {
+  return std::chrono::duration<double, std::milli>(span).count();
+}
+
+double Percentile(std::vector<double> values, double fraction) {
+  std::sort(values.begin(), values.end());
+  return values[static_cast<size_t>(fraction * (values.size() - 1))];
+}
+
+// The rectangle a sprite's step sends: the union of its old and new
+// squares, cut to the picture.
+PictureRect SentRect(const SpriteState& before, const SpriteState& after, int32_t side) {
+  const int32_t ox = int16_t(before.PosX >> 12), oy = int16_t(before.PosY >> 12);
+  const int32_t nx = int16_t(after.PosX >> 12), ny = int16_t(after.PosY >> 12);
+  return PictureRect{std::max(0, std::min(ox, nx)), std::max(0, std::min(oy, ny)),
+                     std::min(WindowPicture.Width, std::max(ox, nx) + side),
+                     std::min(WindowPicture.Height, std::max(oy, ny) + side)};
+}
+
+struct StepTimes {
+  std::vector<double> step, floor;
+  unsigned long mallocCalls = 0;
+};
+
+// Real steps, noting the rectangles they send in trace.
+void RunSteps(std::vector<PictureRect>* trace, StepTimes* times) {
+  const int32_t number = SaverSettings.Number;
+  const int32_t side = SaverSettings.Zoom * 112;
+  std::vector<SpriteState> before(static_cast<size_t>(number));
+  for (int step = 0; step < StepsPerBlock; ++step) {
+    std::copy(AnimState.Sprites, AnimState.Sprites + number, before.begin());
+    const auto start = std::chrono::steady_clock::now();
+    const unsigned long calls = MallocCalls;
+    RunAnimationStep();
+    times->mallocCalls += MallocCalls - calls;
+    // Until the server has drawn it, as the floor is timed.
+    FinishSending();
+    times->step.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+    for (int32_t i = 0; i < number; ++i) {
+      (*trace)[static_cast<size_t>(step) * number + i] = SentRect(before[i], AnimState.Sprites[i], side);
+    }
+  }
+}
+
+void RunFloor(const std::vector<PictureRect>& trace, StepTimes* times) {
+  const int32_t number = SaverSettings.Number;
+  for (int step = 0; step < StepsPerBlock; ++step) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int32_t i = 0; i < number; ++i) SendPictureRect(trace[static_cast<size_t>(step) * number + i]);
+    FinishSending();
+    times->floor.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+  }
+}
+
+std::string Where() {
+  char where[128];
+  std::snprintf(where, sizeof where, "native X11 program, Xvfb %dx%d at depth %d, %s",
+                WindowPicture.Width, WindowPicture.Height, X11State.depth,
+                X11State.usesShm ? "MIT-SHM" : "XPutImage");
+  return where;
+}
+
+bool Measure(const BenchCase& c) {
+  const char* arguments[] = {"pennydance"};
+  X11OptionsRecord options;
+  char problem[128];
+  ReadOptions(1, arguments, &options, problem, sizeof problem);
+  options.settings.Zoom = c.zoom;
+  options.settings.Number = c.number;
+  options.settings.MoveSpeed = c.moveSpeed;
+  PixelFormat format;
+  int32_t width = 0, height = 0;
+  const char* failure = OpenDrawingWindow(options, &format, &width, &height);
+  if (failure == nullptr) failure = CreateX11Animation(options, format, width, height);
+  if (failure != nullptr) {
+    std::printf("%s: %s\n", c.name, failure);
+    return false;
+  }
+  OpenFpsOverlay(0);
+  for (int i = 0; i < WarmUpSteps; ++i) {
+    RunAnimationStep();
+    FinishSending();
+  }
+  std::vector<PictureRect> trace(static_cast<size_t>(StepsPerBlock) * SaverSettings.Number);
+  StepTimes times;
+  for (int block = 0; block < Blocks; ++block) {
+    // Every other block the floor goes first (replaying the latest trace).
+    const bool floorFirst = block % 2 == 1;
+    if (floorFirst) RunFloor(trace, &times);
+    RunSteps(&trace, &times);
+    if (!floorFirst) RunFloor(trace, &times);
+  }
+  const double stepMs = Percentile(times.step, 0.5), floorMs = Percentile(times.floor, 0.5);
+  std::printf("%s, %s, %zu steps of each:\n", c.name, Where().c_str(), times.step.size());
+  std::printf("  step:  median %.3f ms (10%% %.3f, 90%% %.3f, max %.3f)\n", stepMs,
+              Percentile(times.step, 0.1), Percentile(times.step, 0.9), Percentile(times.step, 1.0));
+  std::printf("  floor: median %.3f ms (10%% %.3f, 90%% %.3f, max %.3f)\n", floorMs,
+              Percentile(times.floor, 0.1), Percentile(times.floor, 0.9), Percentile(times.floor, 1.0));
+  std::printf("  heap allocations in the %zu timed steps: %lu\n", times.step.size(), times.mallocCalls);
+  char ours[32], baseline[32], ratio[32], goal[128], count[32], steps[64];
+  std::snprintf(ours, sizeof ours, "%.3f ms", stepMs);
+  std::snprintf(baseline, sizeof baseline, "%.3f ms", floorMs);
+  std::snprintf(ratio, sizeof ratio, "%.3f", stepMs / floorMs);
+  std::snprintf(goal, sizeof goal, "<= %.1fx floor: %s; < %.0f ms step: %s", FloorGoal,
+                stepMs / floorMs <= FloorGoal ? "met" : "NOT met", StepPeriodMs,
+                stepMs < StepPeriodMs ? "met" : "NOT met");
+  PrintTableRow("animation step, median of 400", Where().c_str(), c.settings, ours,
+                "floor: the same rectangles sent, no composing (x11_step_bench.cpp)", baseline, ratio,
+                goal);
+  std::snprintf(count, sizeof count, "%lu", times.mallocCalls);
+  std::snprintf(steps, sizeof steps, "heap allocations in %zu steps (malloc calls, Xlib's too)",
+                times.step.size());
+  PrintTableRow(steps, Where().c_str(), c.settings, count, "none", "0", "-",
+                times.mallocCalls == 0 ? "0: met" : "0: NOT met");
+  CloseFpsOverlay();
+  DestroyX11Animation();
+  CloseDrawingWindow();
+  return true;
+}
+
+// ---- Memory ------------------------------------------------------------------
+
+struct Resident {
+  long anonymous;  // RssAnon, bytes
+  long shared;     // RssShmem: the picture's segment
+};
+
+Resident ResidentOf(pid_t pid) {
+  char path[64];
+  std::snprintf(path, sizeof path, "/proc/%d/status", static_cast<int>(pid));
+  Resident resident = {0, 0};
+  if (FILE* file = std::fopen(path, "r")) {
+    char line[256];
+    while (std::fgets(line, sizeof line, file)) {
+      long kilobytes = 0;
+      if (std::sscanf(line, "RssAnon: %ld kB", &kilobytes) == 1) resident.anonymous = kilobytes * 1024;
+      if (std::sscanf(line, "RssShmem: %ld kB", &kilobytes) == 1) resident.shared = kilobytes * 1024;
+    }
+    std::fclose(file);
+  }
+  return resident;
+}
+
+// Starts the program, lets it draw for a second and a half, reads its
+// resident memory and ends it.
+long PrivateAndSharedBytes(const char* program, const std::vector<const char*>& extra) {
+  std::vector<char*> argv = {const_cast<char*>(program)};
+  for (const char* argument : extra) argv.push_back(const_cast<char*>(argument));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawn(&pid, program, nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  const Resident resident = ResidentOf(pid);
+  kill(pid, SIGTERM);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return resident.anonymous + resident.shared;
+}
+
+long MedianBytes(const char* program, const std::vector<const char*>& extra) {
+  std::vector<double> runs;
+  for (int i = 0; i < MemoryRuns; ++i) runs.push_back(static_cast<double>(PrivateAndSharedBytes(program, extra)));
+  return static_cast<long>(Percentile(runs, 0.5));
+}
+
+void MeasureMemory(const char* program, const char* bare) {
+  const long sheet = 14L * 401408 + 1064;  // 14 frame blocks and the colour table
+  const long picture = 800L * 600 * 4;
+  const long bareBytes = MedianBytes(bare, {});
+  struct Row { const char* settings; std::vector<const char*> extra; };
+  const Row rows[] = {{"defaults (Number 4, Zoom 1, MoveSpeed 8)", {}},
+                      {"Number 256 (Zoom 1, MoveSpeed 8)", {"--number", "256"}}};
+  for (const Row& row : rows) {
+    const long ours = MedianBytes(program, row.extra);
+    const long difference = ours - bareBytes;
+    const bool met = std::labs(difference - (sheet + picture)) <= 1024 * 1024;
+    std::printf("memory, %s: program %ld, bare window %ld, difference %+ld, sheet + picture %ld\n",
+                row.settings, ours, bareBytes, difference, sheet + picture);
+    char oursText[32], bareText[32], differenceText[48], goal[160];
+    std::snprintf(oursText, sizeof oursText, "%ld", ours);
+    std::snprintf(bareText, sizeof bareText, "%ld", bareBytes);
+    std::snprintf(differenceText, sizeof differenceText, "difference %+ld", difference);
+    std::snprintf(goal, sizeof goal, "difference within 1 MB of sheet %ld + picture 800x600x4 = %ld: %s",
+                  sheet, sheet + picture, met ? "met" : "NOT met");
+    PrintTableRow("resident private + shared bytes (RssAnon + RssShmem) 1.5 s after start, median of 5",
+                  "native X11 program, Xvfb 800x600 at depth 24", row.settings, oursText,
+                  "bare one-window Xlib program (bare_x11_window.cpp)", bareText, differenceText, goal);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: x11_step_bench PROGRAM BARE_PROGRAM [--no-memory]\n");
+    return 2;
+  }
+  bool measured = true;
+  for (const BenchCase& c : BenchCases) measured = Measure(c) && measured;
+  if (!(argc > 3 && std::strcmp(argv[3], "--no-memory") == 0)) MeasureMemory(argv[1], argv[2]);
+  return measured ? 0 : 1;
+}
