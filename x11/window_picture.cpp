@@ -60,16 +60,38 @@ struct SquareCut {
   int32_t top;
 };
 
+// One stored row of a picture as the pixels of the square's columns that
+// lie in the picture; with Zoom 2 it serves two destination rows, and the
+// combining below runs over plain arrays, which the compiler vectorises.
+template <typename Pixel, int Zoom>
+void ExpandRow(const SquareCut& cut, const uint8_t* storedRow, Pixel* row) {
+  const uint32_t* lookup = WindowPicture.SheetPixels;
+  const int32_t first = cut.inside.left - cut.left;
+  const int32_t count = cut.inside.right - cut.inside.left;
+  for (int32_t i = 0; i < count; ++i) row[i] = static_cast<Pixel>(lookup[storedRow[(first + i) / Zoom]]);
+}
+
+template <typename Pixel>
+Pixel* PictureRow(int32_t y, int32_t left) {
+  return reinterpret_cast<Pixel*>(WindowPicture.Pixels + static_cast<intptr_t>(y) * WindowPicture.Stride) + left;
+}
+
+int32_t StoredRowOf(const SquareCut& cut, int32_t y, int zoom) {
+  return (SpriteSide - 1 - (y - cut.top) / zoom) * SpriteSide;  // rows are stored bottom-up
+}
+
 // Old mask only: every opaque pixel of the old picture becomes black.
 template <typename Pixel, int Zoom>
 void AndMask(const SquareCut& cut, const uint8_t* mask) {
-  const uint32_t* lookup = WindowPicture.SheetPixels;
+  Pixel keep[Zoom * SpriteSide];
+  const int32_t count = cut.inside.right - cut.inside.left;
+  int32_t expanded = -1;
   for (int32_t y = cut.inside.top; y < cut.inside.bottom; ++y) {
-    const uint8_t* row = mask + (SpriteSide - 1 - (y - cut.top) / Zoom) * SpriteSide;
-    Pixel* out = reinterpret_cast<Pixel*>(WindowPicture.Pixels + static_cast<intptr_t>(y) * WindowPicture.Stride);
-    for (int32_t x = cut.inside.left; x < cut.inside.right; ++x) {
-      out[x] = static_cast<Pixel>(out[x] & lookup[row[(x - cut.left) / Zoom]]);
-    }
+    const int32_t stored = StoredRowOf(cut, y, Zoom);
+    if (stored != expanded) ExpandRow<Pixel, Zoom>(cut, mask + stored, keep);
+    expanded = stored;
+    Pixel* out = PictureRow<Pixel>(y, cut.inside.left);
+    for (int32_t i = 0; i < count; ++i) out[i] = static_cast<Pixel>(out[i] & keep[i]);
   }
 }
 
@@ -77,16 +99,19 @@ void AndMask(const SquareCut& cut, const uint8_t* mask) {
 // the two raster operations one after the other leave.
 template <typename Pixel, int Zoom>
 void MaskIn(const SquareCut& cut, const uint8_t* mask, const uint8_t* image) {
-  const uint32_t* lookup = WindowPicture.SheetPixels;
+  Pixel keep[Zoom * SpriteSide];
+  Pixel paint[Zoom * SpriteSide];
+  const int32_t count = cut.inside.right - cut.inside.left;
+  int32_t expanded = -1;
   for (int32_t y = cut.inside.top; y < cut.inside.bottom; ++y) {
-    const int32_t stored = (SpriteSide - 1 - (y - cut.top) / Zoom) * SpriteSide;
-    const uint8_t* maskRow = mask + stored;
-    const uint8_t* imageRow = image + stored;
-    Pixel* out = reinterpret_cast<Pixel*>(WindowPicture.Pixels + static_cast<intptr_t>(y) * WindowPicture.Stride);
-    for (int32_t x = cut.inside.left; x < cut.inside.right; ++x) {
-      const int32_t column = (x - cut.left) / Zoom;
-      out[x] = static_cast<Pixel>((out[x] & lookup[maskRow[column]]) | lookup[imageRow[column]]);
+    const int32_t stored = StoredRowOf(cut, y, Zoom);
+    if (stored != expanded) {
+      ExpandRow<Pixel, Zoom>(cut, mask + stored, keep);
+      ExpandRow<Pixel, Zoom>(cut, image + stored, paint);
     }
+    expanded = stored;
+    Pixel* out = PictureRow<Pixel>(y, cut.inside.left);
+    for (int32_t i = 0; i < count; ++i) out[i] = static_cast<Pixel>((out[i] & keep[i]) | paint[i]);
   }
 }
 
