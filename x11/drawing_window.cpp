@@ -1,6 +1,5 @@
 #include "x11/drawing_window.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <cstdio>
