@@ -1,5 +1,6 @@
 #include "host/saver_window.h"
 
+#include "host/full_screen_area.h"
 #include "host/host_state.h"
 #include "host/host_window_proc.h"
 #include "host/password_verifier.h"
@@ -16,6 +17,8 @@ struct SaverWindowShape {
   DWORD exStyle;
   DWORD style;
   const char* title;
+  int left;
+  int top;
   int width;
   int height;
 };
@@ -35,14 +38,19 @@ WNDCLASSA SaverWindowClass() {
 SaverWindowShape PreviewShape(HWND parent) {
   RECT client = {0, 0, 0, 0};
   GetClientRect(parent, &client);
-  return SaverWindowShape{0, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, PreviewTitle, client.right,
-                          client.bottom};
+  return SaverWindowShape{0, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, PreviewTitle, 0, 0,
+                          client.right, client.bottom};
 }
 
+// Every monitor, so that none of them keeps showing the desktop.
 SaverWindowShape FullScreenShape() {
+  const ScreenMetrics metrics = {
+      GetSystemMetrics(SM_XVIRTUALSCREEN),  GetSystemMetrics(SM_YVIRTUALSCREEN),
+      GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
+      GetSystemMetrics(SM_CXSCREEN),        GetSystemMetrics(SM_CYSCREEN)};
+  const ScreenArea area = FullScreenArea(metrics);
   return SaverWindowShape{WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                          FullScreenTitle, GetSystemMetrics(SM_CXSCREEN),
-                          GetSystemMetrics(SM_CYSCREEN)};
+                          FullScreenTitle, area.left, area.top, area.width, area.height};
 }
 
 // One full-screen saver at a time: a second start shows the first instead.
@@ -70,8 +78,9 @@ int32_t CreateAndRunSaverWindow(const WNDCLASSA& windowClass, const SaverWindowS
     return SaverWindowNotCreated;
   }
   HostState.saverWindow =
-      CreateWindowExA(shape.exStyle, SaverWindowClassName, shape.title, shape.style, 0, 0,
-                      shape.width, shape.height, parent, nullptr, HostState.instance, nullptr);
+      CreateWindowExA(shape.exStyle, SaverWindowClassName, shape.title, shape.style, shape.left,
+                      shape.top, shape.width, shape.height, parent, nullptr, HostState.instance,
+                      nullptr);
   int32_t result = SaverWindowNotCreated;
   if (HostState.saverWindow != nullptr) {
     if (parent == nullptr) {

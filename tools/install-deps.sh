@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-i686
   wine wine32:i386 wine64
   xvfb xauth x11-utils x11-apps xdotool imagemagick
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   fonts-ipafont-gothic locales
   libx11-dev libxext-dev xscreensaver procps
 )
