@@ -1,7 +1,7 @@
 # The user's interface. Everything real happens in CMake and tools/*.sh.
 #   make          install what is missing, build everything
 #   make test     ... and run every test (native and under Wine), ctest's summary at the end
-#   make run      ... and start the saver (MODE=saver|config|preview|password|x11)
+#   make run      ... and start the saver (MODE=saver|config|preview|password|x11, DPI=96|144...)
 #   make bench    ... and run the benchmarks
 #   make soak     ... and watch the saver's memory for half an hour (SOAK_MINUTES=N, SOAK_INTERVAL=S)
 #   make fuzz     build the fuzz targets (clang) and run each for a while

@@ -2,11 +2,12 @@
 # Checks the built module from outside: its two exports under their plain
 # names, that it imports nothing but system DLLs (it must run alone), and
 # that the dialog's COMCTL32 and SHELL32 are not among them (loaded by name
-# when the dialog needs them, they cost a full-screen run nothing).
-# Usage: check_module.sh OBJDUMP MODULE
+# when the dialog needs them, they cost a full-screen run nothing), and its
+# application manifest, which declares it DPI-aware.
+# Usage: check_module.sh OBJDUMP WINDRES MODULE
 set -uo pipefail
 export LC_ALL=C  # objdump speaks Japanese under the test run's locale
-objdump="$1" module="$2"
+objdump="$1" windres="$2" module="$3"
 dump="$("$objdump" -p "$module")" || { echo "cannot read $module"; exit 1; }
 failed=0
 
@@ -32,5 +33,24 @@ if ! grep -q "Subsystem.*(Windows GUI)" <<<"$dump"; then
   echo "not a GUI program: $(grep Subsystem <<<"$dump")"
   failed=1
 fi
-[[ $failed == 0 ]] && echo "module ok: exports [$exports]"
+# The manifest: resource type 24 (RT_MANIFEST), id 1, language neutral, as
+# windres decompiles it (one quoted line per line, quotes doubled).
+manifest="$("$windres" -i "$module" -O rc 2>/dev/null |
+  awk '/^LANGUAGE / {neutral = ($0 == "LANGUAGE 0, 0")} /^1 24 / {inside = neutral}
+       inside && /^END$/ {inside = 0} inside' |
+  sed -n 's/^  "\(.*\)\\n"$/\1/p' | sed 's/""/"/g' | tr -d '\n')"
+dpi_aware='<assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">.*'\
+'<application xmlns="urn:schemas-microsoft-com:asm.v3">.*<windowsSettings>.*'\
+'<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true</dpiAware>.*'\
+'<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2</dpiAwareness>.*'\
+'</windowsSettings>.*</application>.*</assembly>'
+if [[ -z $manifest ]]; then
+  echo "no language-neutral manifest (resource type 24, id 1)"
+  failed=1
+elif ! grep -q "$dpi_aware" <<<"$manifest"; then
+  echo "the manifest does not declare dpiAware true and dpiAwareness PerMonitorV2: $manifest"
+  failed=1
+fi
+
+[[ $failed == 0 ]] && echo "module ok: exports [$exports], DPI-aware manifest"
 exit $failed

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Starts the saver under Wine the way the desktop would (see README).
-# Usage: run-saver.sh MODE   (saver | config | preview | password | x11)
+# Usage: [DPI=144] run-saver.sh MODE   (saver | config | preview | password | x11)
 # On a display (DISPLAY set) it runs until a person ends it. Without one it
 # starts a virtual 800 x 600 display, runs the mode for about six seconds
 # (recording the saver as build/pennydance.gif and .png), ends it with a real
@@ -36,6 +36,8 @@ wine_start
 reg() { "$WINE64" reg add "$@" /f >/dev/null 2>&1; }
 # The dialog's Japanese proportional face (Wine's default for it clips labels).
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v "ＭＳ Ｐゴシック" /t REG_SZ /d IPAPGothic
+# The display's scale: 96 is 100 %, DPI=144 is 150 % (read by every new process).
+reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${DPI:-96}"
 # Without a window manager, Wine would wait for one on every window.
 [[ -n $HEADLESS ]] && reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
 if [[ $MODE == password ]]; then
