@@ -6,6 +6,7 @@
 #   make soak     ... and watch the saver's memory for half an hour (SOAK_MINUTES=N, SOAK_INTERVAL=S)
 #   make fuzz     build the fuzz targets (clang) and run each for a while
 #   make install  the X11 program and its xscreensaver settings file (PREFIX=/usr, DESTDIR)
+#   make dist     ... and pack build/dist/pennydance-VERSION.zip, what a Windows user downloads
 SHELL := /bin/bash
 JOBS ?= 2
 MODE ?= saver
@@ -13,7 +14,7 @@ ROOT := $(CURDIR)
 ART := $(ROOT)/build/art
 CMAKE_COMMON := -G Ninja -DART_DIR=$(ART)
 
-.PHONY: all deps native i686 x86_64 test run bench soak fuzz-build fuzz install clean
+.PHONY: all deps native i686 x86_64 test run bench soak fuzz-build fuzz install dist clean
 
 all: deps native i686 x86_64
 
@@ -55,6 +56,9 @@ DESTDIR ?=
 install: native
 	install -D -m 755 build/native/pennydance $(DESTDIR)$(PREFIX)/libexec/xscreensaver/pennydance
 	install -D -m 644 x11/pennydance.xml $(DESTDIR)$(PREFIX)/share/xscreensaver/config/pennydance.xml
+
+dist: all
+	@bash tools/make-dist.sh
 
 clean:
 	rm -rf build

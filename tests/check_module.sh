@@ -2,8 +2,10 @@
 # Checks the built module from outside: its two exports under their plain
 # names, that it imports nothing but system DLLs (it must run alone), and
 # that the dialog's COMCTL32 and SHELL32 are not among them (loaded by name
-# when the dialog needs them, they cost a full-screen run nothing), and its
-# application manifest, which declares it DPI-aware.
+# when the dialog needs them, they cost a full-screen run nothing), that it
+# ships without debug sections and with its sections on page boundaries in
+# the file (so Wine maps them instead of reading them into private memory),
+# and its application manifest, which declares it DPI-aware.
 # Usage: check_module.sh OBJDUMP WINDRES MODULE
 set -uo pipefail
 export LC_ALL=C  # objdump speaks Japanese under the test run's locale
@@ -33,6 +35,16 @@ if ! grep -q "Subsystem.*(Windows GUI)" <<<"$dump"; then
   echo "not a GUI program: $(grep Subsystem <<<"$dump")"
   failed=1
 fi
+debug_sections="$("$objdump" -h "$module" | awk '$2 ~ /^\.debug_/ {print $2}' | tr '\n' ' ')"
+if [[ -n $debug_sections ]]; then
+  echo "not stripped: $debug_sections"
+  failed=1
+fi
+if ! grep -qE '^FileAlignment\s+00001000$' <<<"$dump"; then
+  echo "file alignment is not 4096: $(grep FileAlignment <<<"$dump")"
+  failed=1
+fi
+
 # The manifest: resource type 24 (RT_MANIFEST), id 1, language neutral, as
 # windres decompiles it (one quoted line per line, quotes doubled).
 manifest="$("$windres" -i "$module" -O rc 2>/dev/null |
@@ -52,5 +64,5 @@ elif ! grep -q "$dpi_aware" <<<"$manifest"; then
   failed=1
 fi
 
-[[ $failed == 0 ]] && echo "module ok: exports [$exports], DPI-aware manifest"
+[[ $failed == 0 ]] && echo "module ok: exports [$exports], stripped, page-aligned, DPI-aware manifest"
 exit $failed

@@ -9,7 +9,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth x11-utils x11-apps xdotool imagemagick
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-  fonts-ipafont-gothic locales
+  fonts-ipafont-gothic locales zip unzip
   libx11-dev libxext-dev xscreensaver procps
 )
 
