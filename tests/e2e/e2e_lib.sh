@@ -185,5 +185,18 @@ point_into() {
   xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2))
 }
 
+# Keys go to the X window that has the focus, which Wine moves there a moment
+# after the window came to the front, and which the process that had it may
+# still take back: waits (at most 3 s) until the window under the pointer has it.
+wait_keyboard_focus() {
+  local i under
+  for ((i = 0; i < 60; ++i)); do
+    under="$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')"
+    [[ -n $under && "$(xdotool getwindowfocus)" == "$under" ]] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
 # Pointer to the middle before a case, so that every case starts alike.
 reset_pointer() { xdotool mousemove 400 300; }

@@ -32,6 +32,7 @@ for tail in "${runs[@]}" "spaced:/s"; do
   check "$name: topmost" 8 "$(( $(field "$line" exstyle) & 8 ))"
   check "$name: whole screen" "(0,0,800,600)" "$(field "$line" rect)"
   check "$name: in front" 1 "$(field "$line" foreground)"
+  wait_keyboard_focus
   xdotool key k
   check "$name: a key ends it with 0" 0x00000000 "$(saver_exit_code "$OUT" "$LAST_PROBE_PID")"
 done
@@ -44,6 +45,7 @@ check "second /s ends at once with 0" 0x00000000 "$(probe run 15000 "$NT_SAVER" 
 again="$(probe find WindowsScreenSaverClass "Screen Saver")"
 check "the first saver still runs" "$(field "$first" window)" "$(field "$again" window)"
 check "the first saver is in front" 1 "$(field "$again" foreground)"
+wait_keyboard_focus
 xdotool key k
 check "the first saver ends with 0" 0x00000000 "$(saver_exit_code "$OUT" "$LAST_PROBE_PID")"
 
@@ -71,6 +73,7 @@ reset_pointer
 start_saver "$OUT" 20000 "$NT_SAVER" /s
 line="$(wait_saver_in_front)"
 check "/s starts beside a preview, in front" 1 "$(field "$line" foreground)"
+wait_keyboard_focus
 xdotool key k
 check "that run ends with 0" 0x00000000 "$(saver_exit_code "$OUT" "$LAST_PROBE_PID")"
 check "the preview ends with 0 when its parent goes" 0x00000000 \
@@ -88,6 +91,7 @@ for row in "/c:1234|$front" "|0x0"; do
   line="$(wait_window "#32770" -)"
   check "tail [$tail]: dialog owner" "${row#*|}" "$(field "$line" parent)"
   point_into "$line"
+  wait_keyboard_focus
   xdotool key Escape
   check "tail [$tail]: Escape ends with 2" 0x00000002 "$(saver_exit_code "$OUT" "$LAST_PROBE_PID")"
 done
