@@ -65,12 +65,14 @@ for ((t = 0; t < TAILS; ++t)); do
     run)
       line="$(wait_saver_in_front)"
       check "tail $shown shows the saver" 1 "$(field "$line" visible)"
+      wait_keyboard_focus
       xdotool key k
       expected=0x00000000 ;;
     configure)
       line="$(wait_window "#32770" -)"
       check "tail $shown shows the dialog" 1 "$(field "$line" visible)"
       point_into "$line"
+      wait_keyboard_focus
       xdotool key Escape
       expected=0x00000002 ;;
   esac

@@ -39,7 +39,7 @@ stored() {
   done
 }
 
-press_escape() { point_into "$DIALOG"; xdotool key Escape; }
+press_escape() { point_into "$DIALOG"; wait_keyboard_focus; xdotool key Escape; }
 
 # No settings: the defaults, and Escape leaves the registry without the key.
 clear_settings
