@@ -40,6 +40,21 @@ layout() {
   wine_start
 }
 
+# start_covering NAME RECT: the saver started full-screen, and its window
+# checked against the rectangle it must cover; its report is in $line.
+start_covering() {
+  reset_pointer
+  start_saver "$OUT" 30000 "$NT_SAVER" /s
+  line="$(wait_saver_in_front)"
+  check "$1: the window covers $2" "$2" "$(field "$line" rect)"
+}
+
+end_with_key() {
+  wait_keyboard_focus
+  xdotool key k
+  check "a key ends it with 0" 0x00000000 "$(saver_exit_code "$OUT" "$LAST_PROBE_PID")"
+}
+
 layout right
 apply_test_prefix_settings
 screenshot desktop >/dev/null
@@ -47,10 +62,7 @@ check "before the saver, the desktop fills the right monitor" $((640 * 480)) \
   "$(pixels_of "$SHOTS/desktop.png" 640x480+800+0 "$DESKTOP")"
 # Enough characters that both monitors show some.
 store_settings Number 32
-reset_pointer
-start_saver "$OUT" 30000 "$NT_SAVER" /s
-line="$(wait_saver_in_front)"
-check "second monitor on the right: the virtual screen" "(0,0,1440,600)" "$(field "$line" rect)"
+start_covering "second monitor on the right" "(0,0,1440,600)"
 sleep 2
 screenshot two-monitors >/dev/null
 for monitor in "primary 800x600+0+0" "right 640x480+800+0"; do
@@ -61,29 +73,20 @@ for monitor in "primary 800x600+0+0" "right 640x480+800+0"; do
   check_that "characters on the $name monitor" "pixels neither black nor desktop" \
     "$([[ $characters -gt 0 ]] && echo true)"
 done
-xdotool key k
-check "a key ends it with 0" 0x00000000 "$(saver_exit_code "$OUT" "$LAST_PROBE_PID")"
+end_with_key
 
 # Wine 8 puts Win32 coordinates straight onto X's, so left of the primary
 # only the window's rectangle can be checked, not its pixels.
 layout left
-reset_pointer
-start_saver "$OUT" 30000 "$NT_SAVER" /s
-line="$(wait_saver_in_front)"
-check "second monitor on the left: the virtual screen" "(-640,0,800,600)" "$(field "$line" rect)"
-xdotool key k
-check "a key ends it with 0" 0x00000000 "$(saver_exit_code "$OUT" "$LAST_PROBE_PID")"
+start_covering "second monitor on the left" "(-640,0,800,600)"
+end_with_key
 
 layout one
-reset_pointer
-start_saver "$OUT" 30000 "$NT_SAVER" /s
-line="$(wait_saver_in_front)"
-check "one monitor: the screen, as ever" "(0,0,800,600)" "$(field "$line" rect)"
+start_covering "one monitor" "(0,0,800,600)"
 check "one monitor: the same style" 0x96000000 "$(field "$line" style)"
 sleep 1
 screenshot one-monitor >/dev/null
 check "no desktop on the one monitor" 0 "$(pixels_of "$SHOTS/one-monitor.png" 800x600+0+0 "$DESKTOP")"
-xdotool key k
-check "a key ends it with 0" 0x00000000 "$(saver_exit_code "$OUT" "$LAST_PROBE_PID")"
+end_with_key
 
 finish
