@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-SinCos SinCosTable[SinCosSteps];
-
 namespace {
+
+SinCos FilledTable[SinCosSteps];
 
 const double Pi = 3.14159265358979323846;
 
@@ -20,8 +20,8 @@ struct SinCosTableFiller {
   SinCosTableFiller() {
     for (int k = 0; k < SinCosSteps; ++k) {
       const double turn = 2.0 * Pi * k / SinCosSteps;
-      SinCosTable[k].Sin = ToFixedPoint(std::sin(turn));
-      SinCosTable[k].Cos = ToFixedPoint(std::cos(turn));
+      FilledTable[k].Sin = ToFixedPoint(std::sin(turn));
+      FilledTable[k].Cos = ToFixedPoint(std::cos(turn));
     }
   }
 };
@@ -29,3 +29,5 @@ struct SinCosTableFiller {
 const SinCosTableFiller fillSinCosTable;
 
 }  // namespace
+
+const SinCos (&SinCosTable)[SinCosSteps] = FilledTable;

@@ -12,5 +12,5 @@ const int SinCosSteps = 4096;
 const int SinCosMask = SinCosSteps - 1;
 
 // Entry k holds trunc(4096 * sin(2 pi k / 4096) + 0.5) and the same for cos;
-// filled before main() runs and read-only afterwards.
-extern SinCos SinCosTable[SinCosSteps];
+// filled before main() runs, and only this file's code can write it.
+extern const SinCos (&SinCosTable)[SinCosSteps];

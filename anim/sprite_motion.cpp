@@ -91,7 +91,10 @@ void StartNewTurn(SpriteState* sprite) {
   const uint32_t lowest = static_cast<uint32_t>(SaverSettings.RotTimeMin);
   const uint32_t highest = static_cast<uint32_t>(SaverSettings.RotTimeMax);
   const uint32_t outcomes = 2u * (highest - lowest);
-  // No outcomes (equal limits, or 2^31 apart): a clockwise turn of RotTimeMin.
+  // No outcomes (equal limits, or 2^31 apart): the counter is RotTimeMin as a
+  // 16-bit number. Positive, a clockwise turn of that many steps; negative
+  // (32768..65535 too), counter-clockwise; 0 (both limits 0), one step back
+  // and one forth, over and over, so the heading only wobbles.
   const uint32_t outcome = lowest + (outcomes != 0 ? draw % outcomes : 0u);
   if (static_cast<int16_t>(outcome) > SaverSettings.RotTimeMax) {
     sprite->RotTime = static_cast<int16_t>(highest - outcome - lowest);

@@ -12,22 +12,23 @@
 
 namespace {
 
-// Where and with which pictures one sprite is drawn.
-struct SpritePose {
-  int32_t x;  // top-left pixel
+// Where one sprite is drawn: its top-left pixel.
+struct SpritePlace {
+  int32_t x;
   int32_t y;
-  const uint8_t* image;
-  const uint8_t* mask;
 };
 
 // The pixel place is taken as 16 bits, as the drawing calls' coordinates
-// were; the picture is the sheet's rotation Angle >> 4 of the frame shown.
-SpritePose PoseOf(const SpriteState& sprite) {
-  const int32_t offset = (sprite.Angle >> 4) * PictureBytes;
-  return SpritePose{static_cast<int16_t>(sprite.PosX >> 12),
-                    static_cast<int16_t>(sprite.PosY >> 12),
-                    AnimState.Sheet.Bitmap[sprite.Frame] + offset,
-                    AnimState.Sheet.Mask[sprite.Frame] + offset};
+// were.
+SpritePlace PlaceOf(const SpriteState& sprite) {
+  return SpritePlace{static_cast<int16_t>(sprite.PosX >> 12),
+                     static_cast<int16_t>(sprite.PosY >> 12)};
+}
+
+// The sheet's rotation Angle >> 4 of the frame shown, from the images or
+// the masks.
+const uint8_t* PictureOf(uint8_t* const (&frames)[FrameCount], const SpriteState& sprite) {
+  return frames[sprite.Frame] + (sprite.Angle >> 4) * PictureBytes;
 }
 
 RECT SquareAt(int32_t x, int32_t y, int32_t side) {
@@ -44,9 +45,11 @@ void DrawPicture(int32_t x, int32_t y, int32_t side, const uint8_t* bits, DWORD 
 // The screen is read and written once each: the old picture is erased and
 // the new one masked in on the off-screen copy of both squares' union.
 void MoveAndRedrawSprite(int32_t index, int32_t side) {
-  const SpritePose before = PoseOf(AnimState.Sprites[index]);
+  const SpritePlace before = PlaceOf(AnimState.Sprites[index]);
+  const uint8_t* beforeMask = PictureOf(AnimState.Sheet.Mask, AnimState.Sprites[index]);
   UpdateSprite(index);
-  const SpritePose after = PoseOf(AnimState.Sprites[index]);
+  const SpriteState& moved = AnimState.Sprites[index];
+  const SpritePlace after = PlaceOf(moved);
 
   const RECT oldSquare = SquareAt(before.x, before.y, side);
   const RECT newSquare = SquareAt(after.x, after.y, side);
@@ -57,9 +60,11 @@ void MoveAndRedrawSprite(int32_t index, int32_t side) {
 
   BitBlt(AnimState.BackDC, 0, 0, width, height, AnimState.ScreenDC, united.left, united.top,
          SRCCOPY);
-  DrawPicture(before.x - united.left, before.y - united.top, side, before.mask, SRCAND);
-  DrawPicture(after.x - united.left, after.y - united.top, side, after.mask, SRCAND);
-  DrawPicture(after.x - united.left, after.y - united.top, side, after.image, SRCPAINT);
+  DrawPicture(before.x - united.left, before.y - united.top, side, beforeMask, SRCAND);
+  DrawPicture(after.x - united.left, after.y - united.top, side,
+              PictureOf(AnimState.Sheet.Mask, moved), SRCAND);
+  DrawPicture(after.x - united.left, after.y - united.top, side,
+              PictureOf(AnimState.Sheet.Bitmap, moved), SRCPAINT);
   BitBlt(AnimState.ScreenDC, united.left, united.top, width, height, AnimState.BackDC, 0, 0,
          SRCCOPY);
 }

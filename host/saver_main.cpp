@@ -72,9 +72,7 @@ int32_t RunConfigureMode(HWND parent) {
     return 0;
   }
   return static_cast<int32_t>(DialogBoxParamA(HostState.instance, MAKEINTRESOURCEA(IDD_CONFIGURE),
-                                              parent,
-                                              reinterpret_cast<DLGPROC>(reinterpret_cast<void*>(ScreenSaverConfigureDialog)),
-                                              0));
+                                              parent, ScreenSaverConfigureDialog, 0));
 }
 
 int32_t RunChangePasswordMode(const char* handleText) {

@@ -6,6 +6,10 @@
 #define FRAME_RESOURCE_FIRST 200
 #define IDS_SAVER_NAME 1
 
+// The product's home page: the dialog shows it and opens it, and the version
+// record names it.
+#define HOME_PAGE_ADDRESS "https://pennydance.example.org/"
+
 #define IDC_ZOOM_STANDARD 1000
 #define IDC_ZOOM_DOUBLE 1001
 #define IDC_NUMBER 1002

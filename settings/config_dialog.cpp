@@ -12,8 +12,6 @@
 
 namespace {
 
-const char HomePageAddress[] = "https://pennydance.example.org/";
-
 // The five number fields, in the order they are filled and read.
 struct NumberField {
   int32_t SaverSettingsRecord::*setting;
@@ -86,7 +84,7 @@ void AcceptSettings(HWND dialog) {
 
 void OpenHomePage() {
   // The result is of no use: the dialog stays as it is either way.
-  ShellExecuteByName(nullptr, nullptr, HomePageAddress, nullptr, nullptr, SW_HIDE);
+  ShellExecuteByName(nullptr, nullptr, HOME_PAGE_ADDRESS, nullptr, nullptr, SW_HIDE);
 }
 
 // The whole wParam is compared, so only a plain click (notification 0) on a
@@ -115,8 +113,8 @@ BOOL InitConfigureDialogClasses(HINSTANCE) {
   return TRUE;
 }
 
-extern "C" BOOL WINAPI ScreenSaverConfigureDialog(HWND dialog, UINT message,
-                                                  WPARAM wParam, LPARAM) {
+extern "C" INT_PTR CALLBACK ScreenSaverConfigureDialog(HWND dialog, UINT message,
+                                                       WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       return OnInitConfigureDialog(dialog);

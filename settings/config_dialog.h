@@ -9,5 +9,5 @@ BOOL InitConfigureDialogClasses(HINSTANCE instance);
 
 // The dialog procedure, exported by this name: loads the settings when the
 // dialog opens, bounds and saves them on OK (result 1), nothing on Cancel (2).
-extern "C" BOOL WINAPI ScreenSaverConfigureDialog(HWND dialog, UINT message,
-                                                  WPARAM wParam, LPARAM lParam);
+extern "C" INT_PTR CALLBACK ScreenSaverConfigureDialog(HWND dialog, UINT message,
+                                                       WPARAM wParam, LPARAM lParam);

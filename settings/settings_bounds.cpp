@@ -49,12 +49,8 @@ void BoundConfiguredSettings(const ConfiguredFieldValues& fields,
 
   const SettingDescription& rotTimeMin = SettingDescriptionOf(&SaverSettingsRecord::RotTimeMin);
   const SettingDescription& rotTimeMax = SettingDescriptionOf(&SaverSettingsRecord::RotTimeMax);
-  int32_t shortest = ClampToRange(AsSigned(fields.RotTimeMin), rotTimeMin);
-  // A minimum at the maximum's cap would leave no longer maximum: the turn
-  // length is drawn over the span between them, which must not be empty.
-  if (shortest >= rotTimeMax.highest) {
-    shortest = rotTimeMax.highest - 1;
-  }
+  // The minimum's cap is below the maximum's, so a longer maximum exists.
+  const int32_t shortest = ClampToRange(AsSigned(fields.RotTimeMin), rotTimeMin);
   settings->RotTimeMin = shortest;
 
   int32_t longest = AsSigned(fields.RotTimeMax);

@@ -8,14 +8,13 @@ namespace {
 
 const char SettingsKeyPath[] = "Software\\Orvalex\\Pennydance";
 
-// The query goes into a scratch word that starts as the field's value and is
-// copied back only when it succeeds. A value shorter than four bytes then
-// replaces just the low-order bytes, as the field itself would have; a value
-// longer than four bytes fails with ERROR_MORE_DATA, after which the buffer's
-// content is undefined, so it keeps the default as an absent value does.
-// The query goes straight into the word, not through a copy, because for a
-// string without its zero it also writes one past the size it reports
-// (measured under Wine 8), and the field must see exactly what it wrote.
+// The query goes into a scratch word that starts as the field's value, and
+// the whole word is copied back only when the query succeeds. A value shorter
+// than four bytes then replaces just the low-order bytes, as the field itself
+// would have (a string without its zero also gets the zero that Wine 8 writes
+// one past the size it reports, measured); a value longer than four bytes
+// fails with ERROR_MORE_DATA, after which the buffer's content is undefined,
+// so the field keeps the default as for an absent value.
 void LoadSettingValue(HKEY key, const SettingDescription& setting) {
   int32_t& field = SaverSettings.*setting.field;
   int32_t scratch = field;

@@ -72,8 +72,7 @@ void CheckBounded(const ConfiguredFieldValues& fields) {
   Require(!InTableRange(rotSpeed, &SaverSettingsRecord::RotSpeed) ||
           settings.RotSpeed == rotSpeed);
   const int32_t rotTimeMin = AsSignedBits(fields.RotTimeMin);
-  const int32_t longestMax = SettingDescriptionOf(&SaverSettingsRecord::RotTimeMax).highest;
-  Require(!(InTableRange(rotTimeMin, &SaverSettingsRecord::RotTimeMin) && rotTimeMin < longestMax) ||
+  Require(!InTableRange(rotTimeMin, &SaverSettingsRecord::RotTimeMin) ||
           settings.RotTimeMin == rotTimeMin);
   const int32_t rotTimeMax = AsSignedBits(fields.RotTimeMax);
   Require(!(InTableRange(rotTimeMax, &SaverSettingsRecord::RotTimeMax) &&

@@ -36,7 +36,7 @@ TEST(SharedRecords, SettingTableListsTheSixValuesInStorageOrder) {
   };
   const Row expected[] = {{"Zoom", 1, 1, 2},          {"Number", 4, 1, 256},
                           {"MoveSpeed", 8, 0, 256},   {"RotSpeed", 16, 0, 64},
-                          {"RotTimeMin", 16, 0, 999}, {"RotTimeMax", 48, 1, 999}};
+                          {"RotTimeMin", 16, 0, 998}, {"RotTimeMax", 48, 1, 999}};
   SaverSettingsRecord settings;
   std::memset(&settings, 0x55, sizeof settings);
   SetDefaultSettings(&settings);
