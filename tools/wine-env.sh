@@ -9,6 +9,19 @@ export WINE64=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver
 # Wine's ANSI code page follows the locale: 932, as the saver's texts need.
 export LC_ALL=ja_JP.UTF-8
+# Where 32-bit programs run under qemu-user, its guest address space ends
+# just above Wine's shared user data at 0x7FFE0000: Wine's reservation of
+# everything above then fails fast instead of searching 2 GB page by page for
+# each of its 65,000 attempts (a start takes 8 s instead of 50 to 130 s; see
+# docs/TOOLCHAIN-NOTES.md). Only qemu reads it.
+export QEMU_RESERVED_VA=0x82000000
+# How much longer than a 64-bit one a 32-bit Wine process may take to start,
+# for the waits of the tests that start 32-bit programs.
+if grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
+  export PENNYDANCE_32BIT_START_MS=60000
+else
+  export PENNYDANCE_32BIT_START_MS=0
+fi
 
 # Creates the prefix from a template made once per machine (creating one
 # takes minutes when the 32-bit half runs under qemu-user).
