@@ -58,7 +58,8 @@ BOOL WINAPI RecordSystemParametersInfo(UINT action, UINT parameter, PVOID data, 
 }
 
 LRESULT WINAPI RecordScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  g_forwardedMessages.push_back(ForwardedMessage{window, message, wParam, lParam});
+  g_forwardedMessages.push_back(
+      ForwardedMessage{window, message, wParam, lParam, HostState.isVerifying});
   return g_originalCalls.screenSaverProc(window, message, wParam, lParam);
 }
 

@@ -48,6 +48,7 @@ struct ForwardedMessage {
   UINT message;
   WPARAM wParam;
   LPARAM lParam;
+  int32_t isVerifying;  // HostState.isVerifying then: inside the password prompt
 };
 
 // Wraps the table's entries so every call is recorded and passed on.

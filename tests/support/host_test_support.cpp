@@ -128,5 +128,13 @@ std::string HandleText(HWND window) {
   return text;
 }
 
+FileMovedAway::FileMovedAway(const char* fileName)
+    : path_(TestFilePath(fileName)),
+      moved_(MoveFileExA(path_.c_str(), (path_ + ".away").c_str(), MOVEFILE_REPLACE_EXISTING) != 0) {}
+
+FileMovedAway::~FileMovedAway() {
+  if (moved_) MoveFileExA((path_ + ".away").c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
 }  // namespace hosttest
 #endif

@@ -38,6 +38,19 @@ ULONGLONG ReadFixtureQuad(const char* key, const char* name);
 void SetPasswordAnswers(const char* answers);
 std::string HandleText(HWND window);  // as the fixture records it: hex, blank
 
+// A file beside this program (a stand-in component) renamed for as long as
+// this lives, so that loading it by name finds nothing.
+class FileMovedAway {
+ public:
+  explicit FileMovedAway(const char* fileName);
+  ~FileMovedAway();
+  bool moved() const { return moved_; }
+
+ private:
+  std::string path_;
+  bool moved_;
+};
+
 }  // namespace hosttest
 
 // Windows 95-family tests live in "_9x_test" programs, which the test prefix

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -215,9 +216,16 @@ TEST_P(SaverWindowCreation, SetsUpTheAnimationAndDestructionReleasesIt) {
   std::vector<SpriteState> before(AnimState.Sprites, AnimState.Sprites + SaverSettings.Number);
   ResetAnimTestMessageCounts();
   SaverRandom = UntouchedRandom;
+  // Every drawing goes through the off-screen surface: white there stays
+  // white exactly when the steps draw nothing.
+  PatBlt(AnimState.BackDC, 0, 0, c.backSide, c.backSide, WHITENESS);
   PumpMessagesFor(350);
   EXPECT_NE(SaverRandom, UntouchedRandom) << "no step ran while the messages were pumped";
   EXPECT_EQ(AnimTestMessageCount(WM_TIMER), 0u);
+  const std::vector<uint32_t> pixels = ReadPixels(AnimState.BackDC, 0, 0, c.backSide, c.backSide);
+  EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0xFFFFFFu) == static_cast<long>(pixels.size()),
+            SaverSettings.Number == 0)
+      << "the steps drew something exactly when there are sprites";
   for (int32_t i = 1; i < SaverSettings.Number; ++i) {
     EXPECT_EQ((AnimState.Sprites[i].Frame - before[i].Frame + 7) % 7,
               (AnimState.Sprites[0].Frame - before[0].Frame + 7) % 7)

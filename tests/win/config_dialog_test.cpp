@@ -17,7 +17,9 @@
 #include "settings/config_dialog.h"
 #include "settings/saver_settings.h"
 #include "tests/support/anim_test_window.h"
+#include "tests/fixtures/fixture_record.h"
 #include "tests/support/dialog_paths.h"
+#include "tests/support/host_test_support.h"
 #include "tests/support/settings_registry.h"
 
 namespace {
@@ -56,6 +58,7 @@ struct DialogView {
   UINT standard, doubled;
   int focusId;
   int buddyIds[5];
+  int lowest[5], highest[5];  // the up-down controls' ranges
 };
 
 // ---- Driving the dialog from a timer on its own thread -------------------
@@ -113,6 +116,9 @@ DialogView LookAt(HWND dialog) {
     view.fields[i] = ItemText(dialog, FieldIds[i]);
     HWND buddy = reinterpret_cast<HWND>(SendDlgItemMessageA(dialog, SpinIds[i], UDM_GETBUDDY, 0, 0));
     view.buddyIds[i] = buddy ? GetDlgCtrlID(buddy) : 0;
+    const LRESULT range = SendDlgItemMessageA(dialog, SpinIds[i], UDM_GETRANGE, 0, 0);
+    view.lowest[i] = static_cast<short>(HIWORD(range));
+    view.highest[i] = static_cast<short>(LOWORD(range));
   }
   view.standard = IsDlgButtonChecked(dialog, IDC_ZOOM_STANDARD);
   view.doubled = IsDlgButtonChecked(dialog, IDC_ZOOM_DOUBLE);
@@ -179,10 +185,6 @@ void CALLBACK DriverTick(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
-DLGPROC ConfigureDialogProcedure() {
-  return reinterpret_cast<DLGPROC>(reinterpret_cast<void (*)()>(ScreenSaverConfigureDialog));
-}
-
 // Shows the dialog as configure mode does and runs the steps; the dialog's
 // result comes back.
 INT_PTR RunDialog(const std::vector<Step>& steps) {
@@ -191,7 +193,7 @@ INT_PTR RunDialog(const std::vector<Step>& steps) {
   EXPECT_TRUE(InitConfigureDialogClasses(HostState.instance));
   const UINT_PTR timer = SetTimer(nullptr, 0, TickMilliseconds, DriverTick);
   const INT_PTR result = DialogBoxParamA(HostState.instance, MAKEINTRESOURCEA(IDD_CONFIGURE), nullptr,
-                                         ConfigureDialogProcedure(), 0);
+                                         ScreenSaverConfigureDialog, 0);
   KillTimer(nullptr, timer);
   EXPECT_EQ(TheDriver.next, steps.size()) << "the dialog ended before every step was done";
   return result;
@@ -267,6 +269,9 @@ const std::vector<ShownCase>& ShownCases() {
 }
 
 TEST_F(ConfigureDialog, OpensWithTheStoredValuesTheVersionAndTheFocusOnOk) {
+  // The arrows' ranges, which are also what OK saves at most.
+  const int lowest[5] = {1, 0, 0, 0, 1};
+  const int highest[5] = {256, 256, 64, 998, 999};
   for (const ShownCase& row : ShownCases()) {
     SCOPED_TRACE(row.name);
     Arrange(row.stored);
@@ -280,6 +285,8 @@ TEST_F(ConfigureDialog, OpensWithTheStoredValuesTheVersionAndTheFocusOnOk) {
     for (int i = 0; i < 5; ++i) {
       EXPECT_EQ(view.fields[i], row.fields[i]) << "field " << FieldIds[i];
       EXPECT_EQ(view.buddyIds[i], FieldIds[i]) << "arrows " << SpinIds[i];
+      EXPECT_EQ(view.lowest[i], lowest[i]) << "arrows " << SpinIds[i];
+      EXPECT_EQ(view.highest[i], highest[i]) << "arrows " << SpinIds[i];
     }
     EXPECT_EQ(view.standard, row.standard);
     EXPECT_EQ(view.doubled, row.doubled);
@@ -332,7 +339,7 @@ const std::vector<SaveCase>& SaveCases() {
       {"Enter in the maximum field acts as OK", {}, {Type(IDC_ROT_TIME_MAX, "60"), Press(VK_RETURN)}, {1, 4, 8, 16, 16, 60}},
       {"arrows stop at the upper ends", {},
        {Type(IDC_NUMBER, "255"), Press(VK_UP), Press(VK_UP), Type(IDC_MOVE_SPEED, "255"), Press(VK_UP), Press(VK_UP),
-        Type(IDC_ROT_SPEED, "63"), Press(VK_UP), Press(VK_UP), Type(IDC_ROT_TIME_MIN, "997"), Press(VK_UP),
+        Type(IDC_ROT_SPEED, "63"), Press(VK_UP), Press(VK_UP), Type(IDC_ROT_TIME_MIN, "997"), Press(VK_UP), Press(VK_UP),
         Type(IDC_ROT_TIME_MAX, "998"), Press(VK_UP), Press(VK_UP), Click(IDOK)},
        {1, 256, 256, 64, 998, 999}},
       {"arrows stop at the lower ends", {},
@@ -401,13 +408,58 @@ TEST_F(ConfigureDialog, CancelEscapeAndCloseBoxLeaveTheRegistryAlone) {
 
 // ---- The home-page button ------------------------------------------------
 
-// The address lies under example.org and the test prefix has no browser, so
-// opening it does nothing visible; the dialog must stay as the user left it.
-// One click only: under qemu each click starts a 32-bit helper (~50 s).
-TEST_F(ConfigureDialog, HomePageButtonLeavesTheDialogOpenAsTyped) {
+// What the shell starts for an https address, for as long as a test runs:
+// `reg add` records the address it was given, so the test sees that the
+// button really asked the shell to open the home page.
+class OpenedAddressRecorder {
+ public:
+  OpenedAddressRecorder() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, RecordKey);
+    RegCreateKeyExA(HKEY_CLASSES_ROOT, "https\\shell\\open\\command", 0, nullptr, 0,
+                    KEY_ALL_ACCESS, nullptr, &command_, nullptr);
+    DWORD size = sizeof previous_ - 1;
+    hadPrevious_ = RegQueryValueExA(command_, nullptr, nullptr, nullptr,
+                                    reinterpret_cast<BYTE*>(previous_), &size) == ERROR_SUCCESS;
+    const std::string recorder = std::string("C:\\windows\\system32\\reg.exe add \"HKCU\\") +
+                                 RecordKey + "\" /v Address /t REG_SZ /d \"%1\" /f";
+    RegSetValueExA(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(recorder.c_str()),
+                   static_cast<DWORD>(recorder.size() + 1));
+  }
+  ~OpenedAddressRecorder() {
+    if (hadPrevious_) {
+      RegSetValueExA(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
+                     static_cast<DWORD>(strlen(previous_) + 1));
+    } else {
+      RegDeleteValueA(command_, nullptr);
+    }
+    RegCloseKey(command_);
+    RegDeleteKeyA(HKEY_CURRENT_USER, RecordKey);
+  }
+  // The address recorded, waiting up to a minute for the program started.
+  std::string WaitForAddress() const {
+    for (int i = 0; i < 600; ++i) {
+      const std::string address = hosttest::ReadFixtureText(RecordKey, "Address");
+      if (!address.empty()) return address;
+      Sleep(100);
+    }
+    return "(nothing opened)";
+  }
+
+ private:
+  static constexpr const char* RecordKey = FIXTURE_KEY_ROOT "Opened";
+  HKEY command_ = nullptr;
+  char previous_[1024] = {};
+  bool hadPrevious_ = false;
+};
+
+// The dialog must stay as the user left it, and the shell is asked to open
+// the home page's address.
+TEST_F(ConfigureDialog, HomePageButtonOpensTheAddressAndLeavesTheDialogAsTyped) {
+  const OpenedAddressRecorder recorder;
   const std::vector<Step> steps = {Type(IDC_NUMBER, "12"), Type(IDC_MOVE_SPEED, "abc"), Click(IDC_ZOOM_DOUBLE),
                                    Look(), Click(IDC_HOME_PAGE), Look(), Click(IDOK)};
   EXPECT_EQ(RunDialog(steps), IDOK);
+  EXPECT_EQ(recorder.WaitForAddress(), "https://pennydance.example.org/");
   ASSERT_EQ(TheDriver.views.size(), 2u);
   const char* typed[5] = {"12", "abc", "16", "16", "48"};
   for (const DialogView& view : TheDriver.views) {

@@ -13,9 +13,6 @@
 #include "tests/support/host_saver_run.h"
 #include "tests/support/host_test_support.h"
 
-// The 32-bit build links every Windows-side test into one program that
-// sees the NT family, so these run in their own 64-bit program only.
-#ifdef _WIN64
 namespace {
 
 using hosttest::ChildProcess;
@@ -84,6 +81,18 @@ TEST_F(HostModes9xTest, PasswordChangeCallsTheProviderWithTheOwner) {
   }
   DestroyWindow(named);
   DestroyWindow(settings);
+}
+
+// Without the Windows 95 family's "MPR.DLL" (the copy is told to load no
+// other) the change shows nothing and still ends with 0.
+TEST_F(HostModes9xTest, PasswordChangeWithoutMprEndsWithZero) {
+  REQUIRE_WIN95_FAMILY();
+  const hosttest::FileMovedAway missing("MPR.DLL");
+  ASSERT_TRUE(missing.moved());
+  EXPECT_EQ(hosttest::RunChild(SaverPath(), hosttest::ModuleCommandLine(SaverPath(), "/a"),
+                               ChildTimeoutMs),
+            0u);
+  EXPECT_EQ(hosttest::ReadFixtureNumber(MPR_FIXTURE_KEY, "Calls"), 0u);
 }
 
 // Losing the foreground posts a close request; a refused password keeps
@@ -156,4 +165,3 @@ TEST_F(HostModes9xTest, KeyPressIsVerifiedWhenAPasswordIsSet) {
 }
 
 }  // namespace
-#endif

@@ -17,9 +17,6 @@
 #include "tests/support/host_saver_run.h"
 #include "tests/support/host_test_support.h"
 
-// The 32-bit build links every Windows-side test into one program that
-// sees the NT family, so these run in their own 64-bit program only.
-#ifdef _WIN64
 namespace {
 
 using hosttest::RunSaverWithSteps;
@@ -221,28 +218,53 @@ TEST_F(HostPassword9xTest, CloseSoonAfterAPromptIsRefusedWithoutAskingLaterOneAs
        EndSaver()});
 }
 
-struct DoubleRequestCase {
-  const char* name;
-  const char* answers;
-};
+// Dispatches mouse input only, up to and including `last`, so that the close
+// requests it posts wait in the queue together (posted messages would
+// otherwise be taken before the input that follows).
+void DispatchMouseInputThrough(UINT last) {
+  const DWORD deadline = GetTickCount() + 3000;
+  MSG message;
+  while (static_cast<LONG>(GetTickCount() - deadline) < 0) {
+    if (!PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+      Sleep(5);
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    if (message.message == last) return;
+  }
+}
+
+int ForwardedWhileVerifying(UINT message) {
+  int count = 0;
+  for (const hosttest::ForwardedMessage& forwarded : hosttest::RecordedForwardedMessages()) {
+    if (forwarded.message == message && forwarded.isVerifying == 1) ++count;
+  }
+  return count;
+}
 
 // Movement beyond the threshold and a click at once: two close requests, one
 // prompt, whether the second arrives inside the prompt or right after it.
 TEST_F(HostPassword9xTest, MovementThenClickAsksOnce) {
   REQUIRE_WIN95_FAMILY();
   hosttest::SetUsePasswordNumber(1);
-  const DoubleRequestCase cases[] = {{"second request after the prompt", "0 0"},
-                                     {"second request during the prompt", "p0 0"}};
-  for (const DoubleRequestCase& row : cases) {
+  struct {
+    const char* name;
+    const char* answers;
+    int closesInsideThePrompt;
+  } const cases[] = {{"second request after the prompt", "0 0", 0},
+                     {"second request during the prompt", "p0 0", 1}};
+  for (const auto& row : cases) {
     SCOPED_TRACE(row.name);
     hosttest::ClearFixtureRecord(PASSWORD_FIXTURE_KEY);
     hosttest::SetPasswordAnswers(row.answers);
+    hosttest::ClearRecordedForwardedMessages();
     bool survived = false;
     RunSaverWithSteps(nullptr,
                       {[](HWND) {
                          SetCursorPos(HostState.referencePoint.x + 10, HostState.referencePoint.y);
                          hosttest::PressMouseButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-                         hosttest::SettleAfterInput(WM_LBUTTONDOWN);
+                         DispatchMouseInputThrough(WM_LBUTTONDOWN);
                        },
                        Wait(), Wait(),
                        [&](HWND saver) {
@@ -251,7 +273,51 @@ TEST_F(HostPassword9xTest, MovementThenClickAsksOnce) {
                        },
                        EndSaver()});
     EXPECT_TRUE(survived);
+    EXPECT_EQ(hosttest::CountForwarded(WM_CLOSE), 2) << "movement and click each ask to close";
+    EXPECT_EQ(ForwardedWhileVerifying(WM_CLOSE), row.closesInsideThePrompt);
   }
+}
+
+// Timer messages already waiting when a close request is verified: two are
+// removed unseen, and a third reaches the window inside the prompt.
+TEST_F(HostPassword9xTest, VerificationFirstRemovesTwoWaitingTimerMessages) {
+  REQUIRE_WIN95_FAMILY();
+  hosttest::SetUsePasswordNumber(1);
+  hosttest::SetPasswordAnswers("p0");
+  int timersInsideThePrompt = -1;
+  RunSaverWithSteps(nullptr, {[&](HWND saver) {
+                                // The animation's own timer goes to its procedure, not
+                                // the window; three plain ones are made due instead.
+                                KillTimer(saver, 1);
+                                for (UINT_PTR id = 7; id <= 9; ++id) SetTimer(saver, id, 250, nullptr);
+                                Sleep(300);
+                                hosttest::ClearRecordedForwardedMessages();
+                                EXPECT_EQ(SendMessageA(saver, WM_CLOSE, 0, 0), 0);
+                                timersInsideThePrompt = ForwardedWhileVerifying(WM_TIMER);
+                                for (UINT_PTR id = 7; id <= 9; ++id) KillTimer(saver, id);
+                              },
+                              EndSaver()});
+  EXPECT_EQ(PromptCalls(), 1u);
+  EXPECT_EQ(timersInsideThePrompt, 1);
+}
+
+// Without the platform's "PASSWORD.CPL" the user's wish for a password has
+// nothing to ask with: no verifier, no running state, and a close is granted.
+TEST_F(HostPassword9xTest, WithoutPasswordCplTheFirstCloseIsGranted) {
+  REQUIRE_WIN95_FAMILY();
+  hosttest::SetUsePasswordNumber(1);
+  const hosttest::FileMovedAway missing("PASSWORD.CPL");
+  ASSERT_TRUE(missing.moved());
+  ResetHostState();
+  HostState.isWin95Family = 1;
+  hosttest::StartRecordingPlatformCalls();
+  LoadPasswordVerifier();
+  EXPECT_EQ(HostState.passwordModule, nullptr);
+  EXPECT_EQ(HostState.verifyPassword, nullptr);
+  EXPECT_EQ(VerifyBeforeClose(nullptr), 1);
+  UnloadPasswordVerifier();
+  EXPECT_TRUE(hosttest::RecordedSystemParametersCalls().empty());
+  EXPECT_EQ(VerifierLoads(), 0u);
 }
 
 TEST_F(HostPassword9xTest, GrantedPasswordDestroysTheWindowWithTheSameClose) {
@@ -370,4 +436,3 @@ TEST_F(HostPassword9xTest, ExceptionGuardSwitchesTheRunningStateOff) {
 }
 
 }  // namespace
-#endif

@@ -9,6 +9,7 @@
 
 #include "host/host_state.h"
 #include "host/host_window_proc.h"
+#include "host/platform_calls.h"
 #include "host/saver_window.h"
 #include "tests/support/host_saver_run.h"
 #include "tests/support/host_test_support.h"
@@ -390,36 +391,58 @@ TEST_F(HostSaverWindowTest, WhileClosingPaintInputAndTimerStayWithTheFramework) 
   }
 }
 
-TEST_F(HostSaverWindowTest, InputMethodIsDetachedWhileTheSaverRuns) {
-  HMODULE imm = GetModuleHandleA("IMM32.DLL");
-  if (imm == nullptr) GTEST_SKIP() << "no input method in this process";
-  typedef HANDLE(WINAPI * GetContextEntry)(HWND);
-  typedef BOOL(WINAPI * ReleaseContextEntry)(HWND, HANDLE);
-  GetContextEntry getContext =
+typedef HANDLE(WINAPI* GetContextEntry)(HWND);
+typedef BOOL(WINAPI* ReleaseContextEntry)(HWND, HANDLE);
+GetContextEntry g_getContext;
+ReleaseContextEntry g_releaseContext;
+WNDPROC g_recordingScreenSaverProc;
+HANDLE g_contextAtDestroy;
+
+HANDLE CurrentInputContext(HWND window) {
+  HANDLE context = g_getContext(window);
+  if (context != nullptr) g_releaseContext(window, context);
+  return context;
+}
+
+// Sees the window's input context when the framework hands WM_DESTROY on,
+// which is after its own work for that message.
+LRESULT WINAPI NoteInputContextOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) g_contextAtDestroy = CurrentInputContext(window);
+  return g_recordingScreenSaverProc(window, message, wParam, lParam);
+}
+
+TEST_F(HostSaverWindowTest, InputMethodIsDetachedWhileTheSaverRunsAndReattachedAtTheEnd) {
+  // A process that shows text input has the input method loaded; the saver
+  // only looks for it.
+  HMODULE imm = LoadLibraryA("IMM32.DLL");
+  ASSERT_NE(imm, nullptr);
+  g_getContext =
       reinterpret_cast<GetContextEntry>(reinterpret_cast<void*>(GetProcAddress(imm, "ImmGetContext")));
-  ReleaseContextEntry releaseContext = reinterpret_cast<ReleaseContextEntry>(
+  g_releaseContext = reinterpret_cast<ReleaseContextEntry>(
       reinterpret_cast<void*>(GetProcAddress(imm, "ImmReleaseContext")));
-  ASSERT_NE(getContext, nullptr);
+  ASSERT_NE(g_getContext, nullptr);
+  ASSERT_NE(g_releaseContext, nullptr);
   HWND plain = hosttest::CreatePlainWindow("plain", 10, 10);
-  HANDLE plainContext = getContext(plain);
-  if (plainContext != nullptr) releaseContext(plain, plainContext);
+  const HANDLE plainContext = CurrentInputContext(plain);
   DestroyWindow(plain);
-  if (plainContext == nullptr) GTEST_SKIP() << "new windows get no input context here";
+  ASSERT_NE(plainContext, nullptr) << "a new window gets the thread's input context";
+  g_recordingScreenSaverProc = PlatformCalls.screenSaverProc;
+  PlatformCalls.screenSaverProc = NoteInputContextOnDestroy;
+  g_contextAtDestroy = nullptr;
   bool checked = false;
   RunSaverWithSteps(nullptr, {[&](HWND saver) {
                                 ASSERT_NE(saver, nullptr);
                                 checked = true;
-                                EXPECT_EQ(getContext(saver), nullptr);
+                                EXPECT_EQ(CurrentInputContext(saver), nullptr);
                                 EXPECT_EQ(HostState.immModule, imm);
                                 EXPECT_NE(HostState.immAssociateContext, nullptr);
                                 EXPECT_NE(HostState.savedInputContext, nullptr);
                               },
-                              [](HWND saver) {
-                                // Destruction reattaches the saved context first.
-                                hosttest::ClearRecordedForwardedMessages();
-                                DestroyWindow(saver);
-                              }});
+                              EndSaver()});
+  PlatformCalls.screenSaverProc = g_recordingScreenSaverProc;
   EXPECT_TRUE(checked);
+  EXPECT_EQ(g_contextAtDestroy, plainContext) << "the saved context is back before the animation ends";
+  FreeLibrary(imm);
 }
 
 }  // namespace
