@@ -1,6 +1,7 @@
 # The user's interface. Everything real happens in CMake and tools/*.sh.
 #   make          install what is missing, build everything
 #   make test     ... and run every test (native and under Wine), ctest's summary at the end
+#   make test-i686  ... and run only the tests of the 32-bit module (i686)
 #   make run      ... and start the saver (MODE=saver|config|preview|password|x11, DPI=96|144...)
 #   make bench    ... and run the benchmarks
 #   make soak     ... and watch the saver's memory for half an hour (SOAK_MINUTES=N, SOAK_INTERVAL=S)
@@ -14,7 +15,7 @@ ROOT := $(CURDIR)
 ART := $(ROOT)/build/art
 CMAKE_COMMON := -G Ninja -DART_DIR=$(ART)
 
-.PHONY: all deps native i686 x86_64 test run bench soak fuzz-build fuzz install dist clean
+.PHONY: all deps native i686 x86_64 test test-i686 run bench soak fuzz-build fuzz install dist clean
 
 all: deps native i686 x86_64
 
@@ -37,6 +38,9 @@ fuzz-build: deps
 
 test: all fuzz-build
 	@bash tools/run-tests.sh
+
+test-i686: all
+	@bash tools/run-tests.sh -R '^i686\.'
 
 run: all
 	@bash tools/run-saver.sh $(MODE)

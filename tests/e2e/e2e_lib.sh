@@ -3,8 +3,11 @@
 # the same prefix and display), xdotool's real input on the X display,
 # screenshots of that display, and the registry through `wine64 reg`.
 #
-# Usage: source e2e_lib.sh PROBE_EXE MODULE_DIR SCREEN_REGIONS OUTPUT_DIR
-# WINEPREFIX, DISPLAY and WINE64 come from tools/run-tests.sh.
+# Usage: source e2e_lib.sh PROBE_EXE MODULE_DIR SCREEN_REGIONS OUTPUT_DIR ARCH
+# MODULE_DIR holds the copies of the module under test, built for ARCH (i686
+# or x86_64); the probe and `reg` are 64-bit programs either way.
+# WINEPREFIX, DISPLAY, WINE64 and PENNYDANCE_32BIT_START_MS come from
+# tools/run-tests.sh.
 set -uo pipefail
 PROBE_EXE="$1"
 MODULE_DIR="$2"
@@ -12,7 +15,15 @@ SCREEN_REGIONS="$3"
 : "${WINE64:=/usr/lib/wine/wine64}"
 export LC_ALL=ja_JP.UTF-8
 SHOTS="$4"  # screenshots and the probes' reports
+MODULE_ARCH="${5:-x86_64}"
 mkdir -p "$SHOTS"
+# Every time limit of the probe counts from a start of the module, which
+# takes longer for a 32-bit one where it runs under qemu-user.
+if [[ $MODULE_ARCH == i686 ]]; then
+  export PENNYDANCE_START_ALLOWANCE_MS="${PENNYDANCE_32BIT_START_MS:-0}"
+else
+  export PENNYDANCE_START_ALLOWANCE_MS=0
+fi
 CHECKS=0
 FAILURES=0
 BACKGROUND_PIDS=()
@@ -60,10 +71,11 @@ cleanup() {
 trap cleanup EXIT
 
 # started_process OUTFILE: the Windows process id the probe reported on
-# starting the module (waits up to 10 s for it), remembered for the clean-up.
+# starting the module (waits up to 10 s and the start allowance for it),
+# remembered for the clean-up.
 started_process() {
   local i pid=
-  for ((i = 0; i < 200; ++i)); do
+  for ((i = 0; i < 200 + PENNYDANCE_START_ALLOWANCE_MS / 50; ++i)); do
     pid="$(tr -d '\r' <"$1" | sed -n 's/^started process=//p')"
     [[ -n $pid ]] && break
     sleep 0.05

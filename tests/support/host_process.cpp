@@ -1,6 +1,7 @@
 #ifdef _WIN32
 #include "host_process.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -59,13 +60,23 @@ bool StartChild(const std::string& applicationPath, const std::string& commandLi
   return true;
 }
 
+DWORD ChildStartAllowanceMs() {
+#ifdef _WIN64
+  return 0;
+#else
+  char text[16] = {};
+  if (GetEnvironmentVariableA("PENNYDANCE_32BIT_START_MS", text, sizeof text) == 0) return 0;
+  return strtoul(text, nullptr, 10);
+#endif
+}
+
 bool ChildHasEnded(const ChildProcess& child) {
   return WaitForSingleObject(child.process, 0) == WAIT_OBJECT_0;
 }
 
 DWORD FinishChild(ChildProcess* child, DWORD timeoutMs) {
   if (child->process == nullptr) return KilledAfterTimeout;
-  const DWORD deadline = GetTickCount() + timeoutMs;
+  const DWORD deadline = GetTickCount() + timeoutMs + ChildStartAllowanceMs();
   DWORD exitCode = KilledAfterTimeout;
   for (;;) {
     const LONG left = static_cast<LONG>(deadline - GetTickCount());
@@ -98,7 +109,7 @@ DWORD RunChild(const std::string& applicationPath, const std::string& commandLin
 
 HWND WaitForTopLevelWindow(DWORD processId, const char* className, const char* title,
                            DWORD timeoutMs) {
-  const DWORD deadline = GetTickCount() + timeoutMs;
+  const DWORD deadline = GetTickCount() + timeoutMs + ChildStartAllowanceMs();
   for (;;) {
     WindowSearch search = {processId, className, title, nullptr, 0};
     EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(&search));
@@ -109,7 +120,7 @@ HWND WaitForTopLevelWindow(DWORD processId, const char* className, const char* t
 }
 
 HWND WaitForChildWindow(HWND parent, const char* className, DWORD timeoutMs) {
-  const DWORD deadline = GetTickCount() + timeoutMs;
+  const DWORD deadline = GetTickCount() + timeoutMs + ChildStartAllowanceMs();
   for (;;) {
     // Another process's child is found as soon as it exists, before its
     // WM_CREATE (which builds the sprite sheet) is over and it is shown.

@@ -15,6 +15,11 @@ struct ChildProcess {
 // Exit code reported when the child outlived its time and was killed.
 const DWORD KilledAfterTimeout = 0xDEADDEAD;
 
+// Added to the time limits below: how much longer the children of a 32-bit
+// program (32-bit too) may take to start where they run under qemu-user
+// (PENNYDANCE_32BIT_START_MS from the test run); 0 for a 64-bit program.
+DWORD ChildStartAllowanceMs();
+
 // Starts applicationPath with exactly the given command line (which is what
 // the child's GetCommandLineA returns).
 bool StartChild(const std::string& applicationPath, const std::string& commandLine,

@@ -12,9 +12,6 @@
 #include "tests/support/host_saver_run.h"
 #include "tests/support/host_test_support.h"
 
-// Each 32-bit Wine process starts through qemu-user here and takes about
-// 50 s (docs/TOOLCHAIN-NOTES.md), so these run in the 64-bit build only.
-#ifdef _WIN64
 namespace {
 
 using hosttest::ChildProcess;
@@ -229,4 +226,3 @@ TEST_F(HostModesTest, ConfigureShowsTheDialogAndEndsWithItsResult) {
 }
 
 }  // namespace
-#endif

@@ -11,6 +11,15 @@ const char* NullIfDash(const char* text) {
   return std::strcmp(text, "-") == 0 ? nullptr : text;
 }
 
+// A time limit given in milliseconds, counted from the start of a process,
+// plus PENNYDANCE_START_ALLOWANCE_MS: the suites set it when the module
+// under test is a 32-bit program that starts slowly here (under qemu-user).
+DWORD TimeLimitArgument(const char* text) {
+  const char* allowance = std::getenv("PENNYDANCE_START_ALLOWANCE_MS");
+  return std::strtoul(text, nullptr, 0) +
+         (allowance != nullptr ? std::strtoul(allowance, nullptr, 0) : 0);
+}
+
 std::string JoinArguments(int count, char** arguments) {
   std::string joined;
   for (int i = 0; i < count; ++i) {
@@ -23,7 +32,7 @@ std::string JoinArguments(int count, char** arguments) {
 // run TIMEOUT_MS COMMAND LINE...
 int RunCommand(int count, char** arguments) {
   const ProcessOutcome outcome =
-      RunCommandLine(JoinArguments(count - 1, arguments + 1), std::strtoul(arguments[0], nullptr, 0));
+      RunCommandLine(JoinArguments(count - 1, arguments + 1), TimeLimitArgument(arguments[0]));
   PrintOutcome(outcome);
   return outcome.started && !outcome.timedOut ? 0 : 1;
 }
@@ -102,8 +111,9 @@ std::string PreviewTail(const std::string& pattern, HWND parent) {
 // child, then destroys the parent. RUN_MS 0: a framed parent that stays
 // until a person closes it.
 int PreviewCommand(int count, char** arguments) {
-  const DWORD runMs = std::strtoul(arguments[0], nullptr, 0);
-  HWND parent = CreatePreviewParent(runMs == 0);
+  const bool framed = std::strtoul(arguments[0], nullptr, 0) == 0;
+  const DWORD runMs = framed ? 0 : TimeLimitArgument(arguments[0]);
+  HWND parent = CreatePreviewParent(framed);
   if (parent == nullptr) {
     std::printf("cannot create the parent\n");
     return 1;
@@ -114,7 +124,7 @@ int PreviewCommand(int count, char** arguments) {
   std::fflush(stdout);
   // Destroy the parent after RUN_MS from a timer, while RunCommandLine waits.
   if (runMs != 0) SetTimer(parent, 1, runMs, ReportChildAndDestroyParent);
-  const ProcessOutcome outcome = RunCommandLine(commandLine, std::strtoul(arguments[1], nullptr, 0));
+  const ProcessOutcome outcome = RunCommandLine(commandLine, TimeLimitArgument(arguments[1]));
   PrintOutcome(outcome);
   if (IsWindow(parent)) DestroyWindow(parent);
   return outcome.started && !outcome.timedOut ? 0 : 1;
@@ -145,7 +155,7 @@ BOOL CALLBACK MatchTopLevelWindow(HWND window, LPARAM parameter) {
 // wait CLASS|- TITLE|- TIMEOUT_MS [PROCESS_ID]: waits until such a window
 // (of that process) exists and is visible, then reports it.
 int WaitCommand(int count, char** arguments) {
-  const DWORD deadline = GetTickCount() + std::strtoul(arguments[2], nullptr, 0);
+  const DWORD deadline = GetTickCount() + TimeLimitArgument(arguments[2]);
   WindowQuery query = {NullIfDash(arguments[0]), NullIfDash(arguments[1]),
                        count > 3 ? static_cast<DWORD>(std::strtoul(arguments[3], nullptr, 0)) : 0,
                        nullptr};
@@ -166,7 +176,7 @@ int WaitCommand(int count, char** arguments) {
 // child of that class, then reports it.
 int ChildCommand(int, char** arguments) {
   HWND parent = ParseHandleArgument(arguments[0]);
-  const DWORD deadline = GetTickCount() + std::strtoul(arguments[2], nullptr, 0);
+  const DWORD deadline = GetTickCount() + TimeLimitArgument(arguments[2]);
   for (;;) {
     HWND child = FindWindowExA(parent, nullptr, NullIfDash(arguments[1]), nullptr);
     if (child != nullptr && IsWindowVisible(child)) {
