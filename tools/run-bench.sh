@@ -52,7 +52,7 @@ start_display() {
 start_display 24
 X64="$ROOT/build/x86_64/tests/bench"
 bench "sheet build x86_64 Wine" "$WINE64" "$X64/sheet_bench.exe"
-# The 32-bit loader may run under qemu-user here: about 50 s to start.
+# The 32-bit loader may run under qemu-user here: about 8 s to start.
 bench "sheet build i686 Wine" /usr/lib/wine/wine "$ROOT/build/i686/tests/bench/sheet_bench.exe"
 bench "animation step 24-bit screen" "$WINE64" "$X64/tick_bench.exe"
 X11_BENCH="$ROOT/build/native-release/tests/bench"
