@@ -80,7 +80,8 @@ check "the preview ends with 0 when its parent goes" 0x00000000 \
   "$(saver_exit_code "$SHOTS/preview.out" "$preview_probe")"
 
 # Configure: "/c" is owned by the foreground window, an empty tail by none.
-"$WINE64" "$PROBE_EXE" activate 6000 >"$SHOTS/front.out" 2>/dev/null &
+# The window holds the front until the module has started.
+"$WINE64" "$PROBE_EXE" activate $((6000 + PENNYDANCE_START_ALLOWANCE_MS)) >"$SHOTS/front.out" 2>/dev/null &
 front_probe=$!
 BACKGROUND_PIDS+=("$front_probe")
 sleep 1

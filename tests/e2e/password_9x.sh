@@ -100,7 +100,7 @@ echo "${#routes[@]} routes to closing tried, and a second close during the promp
 
 # "/a" on the Windows 95 family calls the test MPR.DLL with "SCRSAVE" and the
 # owner from the command line.
-"$WINE64" "$PROBE_EXE" activate 4000 >"$SHOTS/front.out" 2>/dev/null &
+"$WINE64" "$PROBE_EXE" activate $((4000 + PENNYDANCE_START_ALLOWANCE_MS)) >"$SHOTS/front.out" 2>/dev/null &
 BACKGROUND_PIDS+=("$!")
 sleep 1
 owner="$(tr -d '\r' <"$SHOTS/front.out" | sed -n 's/^window=//p')"
