@@ -2,6 +2,7 @@
 #include "host_test_support.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "tests/fixtures/fixture_record.h"
 
@@ -126,6 +127,21 @@ std::string HandleText(HWND window) {
   std::snprintf(text, sizeof text, "%llx ",
                 static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)));
   return text;
+}
+
+bool ExceptionsAreDispatchedReliably() {
+#ifdef _WIN64
+  return true;
+#else
+  HANDLE entry = CreateFileA("Z:\\proc\\sys\\fs\\binfmt_misc\\qemu-i386", GENERIC_READ,
+                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (entry == INVALID_HANDLE_VALUE) return true;
+  char state[8] = {};
+  DWORD read = 0;
+  ReadFile(entry, state, sizeof state - 1, &read, nullptr);
+  CloseHandle(entry);
+  return strncmp(state, "enabled", 7) != 0;
+#endif
 }
 
 FileMovedAway::FileMovedAway(const char* fileName)

@@ -46,28 +46,6 @@ int32_t ProbeUnreadableMemory(const void*) {
   return IsBadReadPtr(nullptr, 4) ? 9 : 0;
 }
 
-// Where the 32-bit Wine loader runs under qemu-user (see
-// docs/TOOLCHAIN-NOTES.md), exception dispatch in a process with several
-// threads runs with another thread's thread block: a handler of the faulting
-// thread is not found, or the thread continues with the wrong block after
-// the system's unhandled-exception filter ran, and the process dies. The
-// single-threaded tests/fixtures/guard_fault_program shows the guard working
-// there.
-bool ExceptionsAreDispatchedReliably() {
-#ifdef _WIN64
-  return true;
-#else
-  HANDLE entry = CreateFileA("Z:\\proc\\sys\\fs\\binfmt_misc\\qemu-i386", GENERIC_READ,
-                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (entry == INVALID_HANDLE_VALUE) return true;
-  char state[8] = {};
-  DWORD read = 0;
-  ReadFile(entry, state, sizeof state - 1, &read, nullptr);
-  CloseHandle(entry);
-  return strncmp(state, "enabled", 7) != 0;
-#endif
-}
-
 struct GuardCase {
   const char* name;
   GuardedWork work;
@@ -178,7 +156,7 @@ class GuardTestRun : public testing::Test {
 // dispatch even the test framework's own skip message (sent to the debugger
 // output as an exception) can end the whole program.
 bool RegisterGuardTests() {
-  if (!ExceptionsAreDispatchedReliably()) {
+  if (!hosttest::ExceptionsAreDispatchedReliably()) {
     std::fprintf(stderr, "HostExceptionGuard tests left out: 32-bit exception dispatch is "
                          "unreliable under qemu-user here\n");
     return false;

@@ -216,7 +216,11 @@ TEST_F(HostModesTest, ConfigureShowsTheDialogAndEndsWithItsResult) {
     EXPECT_NE(dialog, nullptr);
     if (dialog != nullptr) {
       EXPECT_EQ(GetWindow(dialog, GW_OWNER), row.foregroundOwns ? settings : nullptr);
-      HWND button = GetDlgItem(dialog, row.button);
+      // The dialog window exists before its controls do.
+      HWND button = nullptr;
+      for (int i = 0; i < 500 && (button = GetDlgItem(dialog, row.button)) == nullptr; ++i) {
+        hosttest::PumpMessagesFor(20);
+      }
       EXPECT_NE(button, nullptr);
       SendMessageA(button, BM_CLICK, 0, 0);
     }
