@@ -12,25 +12,29 @@
 
 namespace {
 
-// The five number fields, in the order they are filled and read.
+// The five number fields, in the order they are filled and read. The arrows
+// climb to the top of their own setting's range, except the shortest turn's,
+// which go as far as the longest turn's (999, as they always have); OK then
+// saves 998 there, so that a longer turn remains.
 struct NumberField {
   int32_t SaverSettingsRecord::*setting;
   uint32_t ConfiguredFieldValues::*reading;
   int editId;
   int spinId;
+  int32_t SaverSettingsRecord::*arrowsTop;
 };
 
 const NumberField NumberFields[] = {
     {&SaverSettingsRecord::Number, &ConfiguredFieldValues::Number, IDC_NUMBER,
-     IDC_NUMBER_SPIN},
+     IDC_NUMBER_SPIN, &SaverSettingsRecord::Number},
     {&SaverSettingsRecord::MoveSpeed, &ConfiguredFieldValues::MoveSpeed,
-     IDC_MOVE_SPEED, IDC_MOVE_SPEED_SPIN},
+     IDC_MOVE_SPEED, IDC_MOVE_SPEED_SPIN, &SaverSettingsRecord::MoveSpeed},
     {&SaverSettingsRecord::RotSpeed, &ConfiguredFieldValues::RotSpeed,
-     IDC_ROT_SPEED, IDC_ROT_SPEED_SPIN},
+     IDC_ROT_SPEED, IDC_ROT_SPEED_SPIN, &SaverSettingsRecord::RotSpeed},
     {&SaverSettingsRecord::RotTimeMin, &ConfiguredFieldValues::RotTimeMin,
-     IDC_ROT_TIME_MIN, IDC_ROT_TIME_MIN_SPIN},
+     IDC_ROT_TIME_MIN, IDC_ROT_TIME_MIN_SPIN, &SaverSettingsRecord::RotTimeMax},
     {&SaverSettingsRecord::RotTimeMax, &ConfiguredFieldValues::RotTimeMax,
-     IDC_ROT_TIME_MAX, IDC_ROT_TIME_MAX_SPIN},
+     IDC_ROT_TIME_MAX, IDC_ROT_TIME_MAX_SPIN, &SaverSettingsRecord::RotTimeMax},
 };
 
 // Without a version record, or without its fixed information, the
@@ -54,8 +58,8 @@ void ShowVersionText(HWND dialog) {
 // The arrows keep to the ranges; a loaded value outside one shows unchanged.
 void ShowNumberField(HWND dialog, const NumberField& field) {
   const SettingDescription& setting = SettingDescriptionOf(field.setting);
-  SendDlgItemMessageA(dialog, field.spinId, UDM_SETRANGE, 0,
-                      MAKELPARAM(setting.highest, setting.lowest));
+  const int32_t top = SettingDescriptionOf(field.arrowsTop).highest;
+  SendDlgItemMessageA(dialog, field.spinId, UDM_SETRANGE, 0, MAKELPARAM(top, setting.lowest));
   SetDlgItemInt(dialog, field.editId, static_cast<UINT>(SaverSettings.*field.setting), FALSE);
 }
 
