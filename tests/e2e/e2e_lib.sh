@@ -174,20 +174,8 @@ screenshot() {
   convert "$SHOTS/$1.png" ppm:- | "$SCREEN_REGIONS"
 }
 
-# reg_value KEY NAME: the stored value as reg shows it, empty when absent.
-# A reg process has once come back empty for a value that was there, so an
-# absent value is asked for a second time, and the first answer is reported.
 reg_value() {
-  local value
-  value="$(reg_value_once "$1" "$2" 2>"$SHOTS/reg.err")"
-  if [[ -z $value ]]; then
-    value="$(reg_value_once "$1" "$2" 2>/dev/null)"
-    [[ -n $value ]] && echo "note: a first reg query missed $2: $(tr -d '\r' <"$SHOTS/reg.err" | grep -av fixme)" >&2
-  fi
-  echo "$value"
-}
-reg_value_once() {
-  "$WINE64" reg query "$1" /v "$2" | tr -d '\r' | awk -v n="$2" '$1 == n {print $3}'
+  "$WINE64" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n {print $3}'
 }
 
 SETTINGS_KEY='HKCU\Software\Orvalex\Pennydance'
