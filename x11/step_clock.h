@@ -8,8 +8,8 @@ const int64_t StepPeriodNs = 100 * 1000 * 1000;
 
 int64_t MonotonicNanoseconds();
 
-// The milliseconds of the monotonic clock in 32 bits, the generator's seed
-// as the tick count is on Windows.
+// The monotonic clock's milliseconds, wrapped to 32 bits: each step seeds
+// the random generator with it.
 uint32_t MillisecondCount();
 
 // The next grid point after now, counted from the previous one: one period
