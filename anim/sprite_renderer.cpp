@@ -7,29 +7,11 @@
 #include "anim/anim_state.h"
 #include "anim/saver_random.h"
 #include "anim/sprite_motion.h"
+#include "anim/sprite_pose.h"
 #include "anim/sprite_sheet.h"
 #include "settings/saver_settings.h"
 
 namespace {
-
-// Where one sprite is drawn: its top-left pixel.
-struct SpritePlace {
-  int32_t x;
-  int32_t y;
-};
-
-// The pixel place is taken as 16 bits, as the drawing calls' coordinates
-// were.
-SpritePlace PlaceOf(const SpriteState& sprite) {
-  return SpritePlace{static_cast<int16_t>(sprite.PosX >> 12),
-                     static_cast<int16_t>(sprite.PosY >> 12)};
-}
-
-// The sheet's rotation Angle >> 4 of the frame shown, from the images or
-// the masks.
-const uint8_t* PictureOf(uint8_t* const (&frames)[FrameCount], const SpriteState& sprite) {
-  return frames[sprite.Frame] + (sprite.Angle >> 4) * PictureBytes;
-}
 
 RECT SquareAt(int32_t x, int32_t y, int32_t side) {
   return RECT{x, y, x + side, y + side};
@@ -45,11 +27,10 @@ void DrawPicture(int32_t x, int32_t y, int32_t side, const uint8_t* bits, DWORD 
 // The screen is read and written once each: the old picture is erased and
 // the new one masked in on the off-screen copy of both squares' union.
 void MoveAndRedrawSprite(int32_t index, int32_t side) {
-  const SpritePlace before = PlaceOf(AnimState.Sprites[index]);
-  const uint8_t* beforeMask = PictureOf(AnimState.Sheet.Mask, AnimState.Sprites[index]);
+  const SpritePose before = PoseOf(AnimState.Sprites[index]);
   UpdateSprite(index);
-  const SpriteState& moved = AnimState.Sprites[index];
-  const SpritePlace after = PlaceOf(moved);
+  const SpritePose after = PoseOf(AnimState.Sprites[index]);
+  const SpriteSheet& sheet = AnimState.Sheet;
 
   const RECT oldSquare = SquareAt(before.x, before.y, side);
   const RECT newSquare = SquareAt(after.x, after.y, side);
@@ -60,11 +41,12 @@ void MoveAndRedrawSprite(int32_t index, int32_t side) {
 
   BitBlt(AnimState.BackDC, 0, 0, width, height, AnimState.ScreenDC, united.left, united.top,
          SRCCOPY);
-  DrawPicture(before.x - united.left, before.y - united.top, side, beforeMask, SRCAND);
+  DrawPicture(before.x - united.left, before.y - united.top, side,
+              sheet.Mask[before.frame] + before.offset, SRCAND);
   DrawPicture(after.x - united.left, after.y - united.top, side,
-              PictureOf(AnimState.Sheet.Mask, moved), SRCAND);
+              sheet.Mask[after.frame] + after.offset, SRCAND);
   DrawPicture(after.x - united.left, after.y - united.top, side,
-              PictureOf(AnimState.Sheet.Bitmap, moved), SRCPAINT);
+              sheet.Bitmap[after.frame] + after.offset, SRCPAINT);
   BitBlt(AnimState.ScreenDC, united.left, united.top, width, height, AnimState.BackDC, 0, 0,
          SRCCOPY);
 }

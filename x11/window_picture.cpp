@@ -2,6 +2,7 @@
 
 #include "anim/anim_state.h"
 #include "anim/sprite_motion.h"
+#include "anim/sprite_pose.h"
 #include "settings/saver_settings.h"
 
 WindowPictureRecord WindowPicture = {};
@@ -10,27 +11,8 @@ namespace {
 
 const int ColourTableOffset = 40;  // behind the BITMAPINFOHEADER
 
-struct SpritePose {
-  int32_t x;  // top-left pixel
-  int32_t y;
-  int32_t offset;  // of the rotation in the frame's blocks
-  int32_t frame;
-};
-
-// The place is taken as 16 bits and the picture is rotation Angle >> 4 of
-// the frame shown, as the Windows renderer draws it.
-SpritePose PoseOf(const SpriteState& sprite) {
-  return SpritePose{static_cast<int16_t>(sprite.PosX >> 12), static_cast<int16_t>(sprite.PosY >> 12),
-                    (sprite.Angle >> 4) * PictureBytes, sprite.Frame};
-}
-
 int32_t Smaller(int32_t a, int32_t b) { return a < b ? a : b; }
 int32_t Larger(int32_t a, int32_t b) { return a > b ? a : b; }
-
-PictureRect CutToPicture(PictureRect rect) {
-  return PictureRect{Larger(rect.left, 0), Larger(rect.top, 0), Smaller(rect.right, WindowPicture.Width),
-                     Smaller(rect.bottom, WindowPicture.Height)};
-}
 
 int LowestBit(uint32_t mask) {
   int bit = 0;
@@ -129,6 +111,11 @@ void ComposeRedraw(const SpritePose& before, const SpritePose& after) {
 }
 
 }  // namespace
+
+PictureRect CutToPicture(const PictureRect& rect) {
+  return PictureRect{Larger(rect.left, 0), Larger(rect.top, 0), Smaller(rect.right, WindowPicture.Width),
+                     Smaller(rect.bottom, WindowPicture.Height)};
+}
 
 bool DescribeTrueColour(int32_t depth, int32_t bitsPerPixel, uint32_t redMask,
                         uint32_t greenMask, uint32_t blueMask, PixelFormat* format) {
