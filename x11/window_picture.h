@@ -36,6 +36,9 @@ struct WindowPictureRecord {
 
 extern WindowPictureRecord WindowPicture;
 
+// The part of the rectangle that lies in the picture.
+PictureRect CutToPicture(const PictureRect& rect);
+
 // The formats that are drawn exactly: TrueColor at depth 24 or 32 with 32
 // bits per pixel and 8-bit channels, and depth 16 as 5-6-5. False for any
 // other; *format is then untouched.

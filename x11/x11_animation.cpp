@@ -75,10 +75,7 @@ bool FollowWindowSize(int32_t width, int32_t height) {
 }
 
 void RepaintRect(const PictureRect& rect) {
-  const PictureRect inside = {rect.left < 0 ? 0 : rect.left, rect.top < 0 ? 0 : rect.top,
-                              rect.right > WindowPicture.Width ? WindowPicture.Width : rect.right,
-                              rect.bottom > WindowPicture.Height ? WindowPicture.Height : rect.bottom};
-  SendPictureRect(inside);
+  SendPictureRect(CutToPicture(rect));
   DrawFpsOverlay();
 }
 
