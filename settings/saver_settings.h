@@ -1,5 +1,6 @@
 // The six settings values, their defaults and ranges, as one table that the
-// registry store, the dialog's bounding and the run-time bounding all follow.
+// registry store, the dialog's bounding, the run-time bounding and the X11
+// program's options all follow.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,7 @@ struct SettingDescription {
   int32_t defaultValue;
   int32_t lowest;   // range the dialog enforces on OK
   int32_t highest;
+  const char* meaning;  // in the X11 program's help
 };
 
 const int SettingCount = 6;

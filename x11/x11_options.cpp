@@ -11,29 +11,6 @@ namespace {
 
 const size_t NameRoom = 32;
 
-// What each setting does, for the help; the names, defaults and ranges come
-// from the settings table.
-struct SettingMeaning {
-  int32_t SaverSettingsRecord::*field;
-  const char* meaning;
-};
-
-const SettingMeaning Meanings[SettingCount] = {
-    {&SaverSettingsRecord::Zoom, "sprite scale: 1 = 112 pixels square, 2 = 224"},
-    {&SaverSettingsRecord::Number, "number of characters"},
-    {&SaverSettingsRecord::MoveSpeed, "pixels walked per step (10 steps a second)"},
-    {&SaverSettingsRecord::RotSpeed, "512ths of a turn turned per step"},
-    {&SaverSettingsRecord::RotTimeMin, "shortest turn, in steps"},
-    {&SaverSettingsRecord::RotTimeMax, "longest turn, in steps (above --rot-time-min)"},
-};
-
-const char* MeaningOf(int32_t SaverSettingsRecord::*field) {
-  for (const SettingMeaning& row : Meanings) {
-    if (row.field == field) return row.meaning;
-  }
-  return "";
-}
-
 // "--name", "-name" and the forms with "=value": the name without dashes,
 // and the attached value or null.
 const char* WithoutDashes(const char* argument) {
@@ -200,7 +177,7 @@ void PrintHelp(FILE* out) {
     if (!OptionNameOf(setting.name, name, sizeof name)) continue;
     char option[NameRoom + 8];
     std::snprintf(option, sizeof option, "--%s N", name);
-    std::fprintf(out, "  %-16s %s; %d..%d, default %d\n", option, MeaningOf(setting.field),
+    std::fprintf(out, "  %-16s %s; %d..%d, default %d\n", option, setting.meaning,
                  setting.lowest, setting.highest, setting.defaultValue);
   }
   std::fprintf(out,
