@@ -59,18 +59,13 @@ X11_BENCH="$ROOT/build/native-release/tests/bench"
 # The X11 program beside the module's step, on an Xvfb of its own: -noreset,
 # since the benchmark's runs connect and disconnect one after the other.
 x11_bench() {
-  local depth="$1" fifo display pid
+  local depth="$1" wine_display="$DISPLAY" wine_xvfb="$XVFB_PID"
   shift
-  fifo="$(mktemp -u)"
-  mkfifo "$fifo"
-  Xvfb -displayfd 9 -screen 0 "800x600x$depth" -nolisten tcp -noreset 9>"$fifo" >/dev/null 2>&1 &
-  pid=$!
-  read -r display <"$fifo"
-  rm -f "$fifo"
-  DISPLAY=":$display" "$X11_BENCH/x11_step_bench" "$ROOT/build/native-release/pennydance" \
-    "$X11_BENCH/bare_x11_window" "$@"
-  kill "$pid"
-  wait "$pid" 2>/dev/null
+  xvfb_start "$depth" -noreset
+  "$X11_BENCH/x11_step_bench" "$ROOT/build/native-release/pennydance" "$X11_BENCH/bare_x11_window" "$@"
+  kill "$XVFB_PID"
+  wait "$XVFB_PID" 2>/dev/null
+  export DISPLAY="$wine_display" XVFB_PID="$wine_xvfb"
 }
 bench "X11 step and memory 24-bit screen" x11_bench 24
 bench "start-up and memory" "$WINE64" "$X64/startup_bench.exe"

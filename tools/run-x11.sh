@@ -13,13 +13,8 @@ if [[ -n ${DISPLAY:-} ]]; then
   exit $?
 fi
 
-fifo="$(mktemp -u)"
-mkfifo "$fifo"
-Xvfb -displayfd 9 -screen 0 800x600x24 -nolisten tcp 9>"$fifo" >/dev/null 2>&1 &
-XVFB_PID=$!
-read -r display <"$fifo"
-rm -f "$fifo"
-export DISPLAY=":$display"
+source "$ROOT/tools/xvfb.sh"
+xvfb_start 24
 trap 'kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null' EXIT
 echo "no display: started Xvfb on $DISPLAY"
 

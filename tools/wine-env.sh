@@ -39,18 +39,7 @@ wine_make_prefix() {
   rm -f "$WINEPREFIX/.complete"
 }
 
-# Starts Xvfb on a free display (depth $2, default 24) and exports DISPLAY;
-# XVFB_PID is its process.
-xvfb_start() {
-  local depth="${1:-24}" fifo
-  fifo="$(mktemp -u)"
-  mkfifo "$fifo"
-  Xvfb -displayfd 9 -screen 0 "800x600x$depth" -nolisten tcp 9>"$fifo" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  read -r display <"$fifo"
-  rm -f "$fifo"
-  export DISPLAY=":$display"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 
 # Starts the wineserver and the desktop once, before any test, so that no
 # test pays for them.

@@ -167,10 +167,12 @@ probe_ended_within() {
   return 1
 }
 
-# screenshot NAME: the whole X display as $SHOTS/NAME.png; prints the report
-# of screen_regions.
+# screenshot NAME [WINDOW]: the whole X display, or that window, as
+# $SHOTS/NAME.png; prints the report of screen_regions.
 screenshot() {
-  xwd -root -silent | convert xwd:- "$SHOTS/$1.png"
+  local source=(-root)
+  [[ -n ${2:-} ]] && source=(-id "$2")
+  xwd "${source[@]}" -silent | convert xwd:- "$SHOTS/$1.png"
   convert "$SHOTS/$1.png" ppm:- | "$SCREEN_REGIONS"
 }
 

@@ -1,31 +1,27 @@
 # Sourced by the X11 program's suites after tests/e2e/e2e_lib.sh (whose
 # check, check_that, finish and background clean-up they share): X servers
-# of their own, screenshots of one window, and the program's leftovers.
+# of their own, waiting for what the program does, and its leftovers.
 
-# x11_start_xvfb DEPTH [XVFB ARGUMENTS...]: a new Xvfb at 800 x 600 on a free
-# display (-displayfd, so it never clashes with the Wine tests' displays);
-# exports DISPLAY. Stopped by the clean-up.
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+
+# x11_start_xvfb DEPTH [XVFB ARGUMENTS...]: xvfb_start, stopped by the clean-up.
 x11_start_xvfb() {
-  local depth="$1" fifo display
-  shift
-  fifo="$(mktemp -u)"
-  mkfifo "$fifo"
-  Xvfb -displayfd 9 -screen 0 "800x600x$depth" -nolisten tcp "$@" 9>"$fifo" >/dev/null 2>&1 &
-  BACKGROUND_PIDS+=("$!")
-  read -r display <"$fifo"
-  rm -f "$fifo"
-  export DISPLAY=":$display"
+  xvfb_start "$@"
+  BACKGROUND_PIDS+=("$XVFB_PID")
 }
 
-# window_shot NAME WINDOW: that window's pixels as $SHOTS/NAME.png; prints
-# screen_regions' report of them.
-window_shot() {
-  xwd -id "$2" -silent | convert xwd:- "$SHOTS/$1.png"
-  convert "$SHOTS/$1.png" ppm:- | "$SCREEN_REGIONS"
-}
-root_shot() {
-  xwd -root -silent | convert xwd:- "$SHOTS/$1.png"
-  convert "$SHOTS/$1.png" ppm:- | "$SCREEN_REGIONS"
+# wait_output some|none SECONDS COMMAND...: runs COMMAND every tenth of a
+# second until it prints something (some) or nothing (none), at most SECONDS;
+# prints what it printed last.
+wait_output() {
+  local want="$1" tries=$(($2 * 10)) out i
+  shift 2
+  for ((i = 0; i < tries; ++i)); do
+    out="$("$@" 2>/dev/null)"
+    [[ ($want == some && -n $out) || ($want == none && -z $out) ]] && break
+    sleep 0.1
+  done
+  echo "$out"
 }
 
 stat_of() { sed -n "1s/.*$2=\\([0-9]*\\).*/\\1/p" <<<"$1"; }

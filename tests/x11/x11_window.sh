@@ -13,17 +13,12 @@ ERR="$SHOTS/stderr.txt"
 # start_stage WIDTH HEIGHT [argb]: STAGE_ID is the window, STAGE_PID the
 # program that holds it.
 start_stage() {
-  local out="$SHOTS/stage.out" i
+  local out="$SHOTS/stage.out"
   : >"$out"
   "$STAGE" "$@" >"$out" &
   STAGE_PID=$!
   BACKGROUND_PIDS+=("$STAGE_PID")
-  STAGE_ID=
-  for ((i = 0; i < 100; ++i)); do
-    sleep 0.05
-    STAGE_ID="$(cat "$out")"
-    [[ -n $STAGE_ID ]] && break
-  done
+  STAGE_ID="$(wait_output some 5 cat "$out")"
 }
 stop_stage() { kill "$STAGE_PID"; wait "$STAGE_PID" 2>/dev/null; }
 
@@ -39,7 +34,7 @@ x11_start_xvfb 24
 start_stage 640 480
 start_program --window-id "$STAGE_ID"
 sleep 1.5
-report="$(window_shot window-id "$STAGE_ID")"
+report="$(screenshot window-id "$STAGE_ID")"
 check_that "characters drawn into the given window" "non-black pixels" \
   "$([[ $(stat_of "$report" nonblack) -gt 0 ]] && echo true)"
 check_that "the rest of it is black (its grey is painted over)" "at most 4 squares of non-black" \
@@ -59,7 +54,7 @@ xdotool windowsize "$STAGE_ID" 300 240
 sleep 0.5
 looks_whole=0
 for ((look = 0; look < 6; ++look)); do
-  report="$(window_shot "resized-$look" "$STAGE_ID")"
+  report="$(screenshot "resized-$look" "$STAGE_ID")"
   [[ $(stat_of "$report" nonblack) -gt 2000 && $(stat_of "$report" key) -eq 0 ]] && looks_whole=$((looks_whole + 1))
   sleep 0.3
 done
@@ -75,9 +70,9 @@ check "SIGINT ends it with 0" 0 "$EXITED"
 xdotool windowsize "$STAGE_ID" 200 150
 start_program --window-id "$STAGE_ID"
 sleep 1
-first="$(window_shot preview-1 "$STAGE_ID")"
+first="$(screenshot preview-1 "$STAGE_ID")"
 sleep 1
-second="$(window_shot preview-2 "$STAGE_ID")"
+second="$(screenshot preview-2 "$STAGE_ID")"
 check "one character in a small window" "1 1" "$(stat_of "$first" regions) $(stat_of "$second" regions)"
 check_that "it stays in one square" "at most one 112 x 112 square of non-black each time" \
   "$([[ $(stat_of "$first" nonblack) -le $((SPRITE * SPRITE)) && $(stat_of "$second" nonblack) -le $((SPRITE * SPRITE)) ]] && echo true)"
@@ -91,7 +86,7 @@ check "the window's destruction ends it with 0" 0 "$EXITED"
 start_stage 400 300 argb
 start_program --window-id "$STAGE_ID"
 sleep 1
-report="$(window_shot argb "$STAGE_ID")"
+report="$(screenshot argb "$STAGE_ID")"
 check_that "characters drawn into a 32-bit window" "non-black pixels, no key colour" \
   "$([[ $(stat_of "$report" nonblack) -gt 0 && $(stat_of "$report" key) -eq 0 ]] && echo true)"
 kill -TERM "$PROGRAM_PID"
@@ -121,7 +116,7 @@ cleanup
 x11_start_xvfb 16
 start_program --root
 sleep 1.5
-report="$(root_shot root-16bit)"
+report="$(screenshot root-16bit)"
 check_that "characters drawn on a 16-bit root window" "non-black pixels, at most 4 squares" \
   "$([[ $(stat_of "$report" nonblack) -gt 0 && $(stat_of "$report" nonblack) -le $((4 * SPRITE * SPRITE)) ]] && echo true)"
 kill -TERM "$PROGRAM_PID"
@@ -143,16 +138,11 @@ x11_start_xvfb 24 -extension MIT-SHM
 check_that "that display offers no MIT-SHM" "no MIT-SHM" \
   "$(xdpyinfo -queryExtensions | grep -q MIT-SHM || echo true)"
 start_program
-own=
-for ((i = 0; i < 50; ++i)); do
-  sleep 0.1
-  own="$(xdotool search --name '^Pennydance$' 2>/dev/null | head -1)"
-  [[ -n $own ]] && break
-done
+own="$(wait_output some 5 xdotool search --name '^Pennydance$')"
 check "its own window is 800 x 600" "800x600" \
   "$(xwininfo -id "${own:-0}" 2>/dev/null | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')"
 sleep 1
-report="$(window_shot own-window "${own:-root}")"
+report="$(screenshot own-window "${own:-root}")"
 check_that "characters drawn without MIT-SHM" "non-black pixels, no key colour" \
   "$([[ $(stat_of "$report" nonblack) -gt 0 && $(stat_of "$report" key) -eq 0 ]] && echo true)"
 xdotool windowfocus "${own:-0}" key Escape

@@ -56,42 +56,25 @@ trap leave EXIT
 x11_start_xvfb 24 -ac
 as_user xscreensaver -no-splash -verbose >"$SHOTS/daemon.log" 2>&1 &
 BACKGROUND_PIDS+=("$!")
-for ((i = 0; i < 100; ++i)); do
-  as_user xscreensaver-command -time >/dev/null 2>&1 && break
-  sleep 0.1
-done
-check "the daemon answers" 0 "$(as_user xscreensaver-command -time >/dev/null 2>&1; echo $?)"
+daemon_answers() { as_user xscreensaver-command -time >/dev/null 2>&1 && echo yes; }
+check "the daemon answers" yes "$(wait_output some 10 daemon_answers)"
 
 as_user xscreensaver-command -activate >/dev/null 2>&1
-hack=
-for ((i = 0; i < 100; ++i)); do
-  hack="$(hack_processes)"
-  [[ -n $hack ]] && break
-  sleep 0.1
-done
+hack="$(wait_output some 10 hack_processes)"
 check_that "-activate starts pennydance" "a pennydance process of $SAVER_USER" \
   "$([[ -n $hack ]] && echo true)"
 sleep 2
-report="$(root_shot activated)"
+report="$(screenshot activated)"
 check_that "characters on the screen" "non-black pixels, at most 4 squares" \
   "$([[ $(stat_of "$report" nonblack) -gt 0 && $(stat_of "$report" nonblack) -le $((4 * SPRITE * SPRITE)) ]] && echo true)"
 check "no key colour" 0 "$(stat_of "$report" key)"
 
 as_user xscreensaver-command -deactivate >/dev/null 2>&1
-for ((i = 0; i < 100 && ${#hack} > 0; ++i)); do
-  sleep 0.1
-  hack="$(hack_processes)"
-done
-check "-deactivate ends the hack" "" "$hack"
+check "-deactivate ends the hack" "" "$(wait_output none 10 hack_processes)"
 check "no shared memory of the user is left" 0 \
   "$(ipcs -m -c | awk -v u="$SAVER_USER" '$3 == u' | wc -l)"
 
 as_user xscreensaver-command -exit >/dev/null 2>&1
-left="$(user_processes)"
-for ((i = 0; i < 100 && ${#left} > 0; ++i)); do
-  sleep 0.1
-  left="$(user_processes)"
-done
-check "no process of $SAVER_USER is left" "" "$left"
+check "no process of $SAVER_USER is left" "" "$(wait_output none 10 user_processes)"
 
 finish
