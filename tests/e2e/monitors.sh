@@ -14,8 +14,7 @@ DESKTOP='#3A6EA5'
 
 stop_display() {
   cleanup
-  "$WINESERVER" -k 2>/dev/null
-  "$WINESERVER" -w 2>/dev/null
+  wine_stop
   xorg_dummy_stop
   rm -rf "$WINEPREFIX"
 }
@@ -34,8 +33,7 @@ xsetroot -solid "$DESKTOP"
 
 # layout NAME: the monitors arranged, and a wineserver that has read them.
 layout() {
-  "$WINESERVER" -k 2>/dev/null
-  "$WINESERVER" -w 2>/dev/null
+  wine_stop
   xorg_dummy_layout "$1"
   wine_start
 }
