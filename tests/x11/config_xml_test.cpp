@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "settings/saver_settings.h"
@@ -11,26 +11,16 @@
 
 namespace {
 
-std::string ConfigXml() {
-  std::ifstream file(CONFIG_XML);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-// The attribute of the <number> element whose arg is "--name %".
+// The attribute of the <number> element whose arg is "--name %", or "".
 std::string NumberAttribute(const std::string& xml, const std::string& option,
                             const std::string& attribute) {
   const size_t arg = xml.find("arg=\"" + option + " %\"");
-  if (arg == std::string::npos) return "(no element)";
   const size_t start = xml.rfind("<number", arg);
-  const size_t end = xml.find("/>", arg);
-  if (start == std::string::npos || end == std::string::npos) return "(no element)";
-  const std::string element = xml.substr(start, end - start);
-  const std::string opening = " " + attribute + "=\"";
-  const size_t value = element.find(opening);
-  if (value == std::string::npos) return "(no " + attribute + ")";
-  const size_t from = value + opening.size();
+  if (arg == std::string::npos || start == std::string::npos) return "";
+  const std::string element = xml.substr(start, xml.find("/>", arg) - start);
+  const size_t value = element.find(" " + attribute + "=\"");
+  if (value == std::string::npos) return "";
+  const size_t from = value + attribute.size() + 3;
   return element.substr(from, element.find('"', from) - from);
 }
 
@@ -41,7 +31,8 @@ size_t Occurrences(const std::string& text, const std::string& part) {
 }
 
 TEST(ConfigXml, OffersEverySettingOfTheTableWithItsRangeAndDefault) {
-  const std::string xml = ConfigXml();
+  std::ifstream file(CONFIG_XML);
+  const std::string xml{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   ASSERT_FALSE(xml.empty()) << CONFIG_XML;
   EXPECT_NE(xml.find("<screensaver name=\"pennydance\" _label=\"Pennydance\">"), std::string::npos);
   EXPECT_NE(xml.find("<command arg=\"--root\"/>"), std::string::npos);
