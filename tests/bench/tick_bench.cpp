@@ -9,7 +9,6 @@
 // of wall time per step: single-threaded work that runs on the CPU.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -23,30 +22,14 @@
 #include "host/host_window_proc.h"
 #include "settings/saver_settings.h"
 #include "tests/bench/bench_settings.h"
+#include "tests/bench/bench_steps.h"
 #include "tests/bench/bench_stopwatch.h"
-#include "tests/bench/bench_table.h"
 #include "tests/bench/gdi_floor.h"
 
 namespace {
 
-const int WarmUpSteps = 20;
-const int Blocks = 8;
-const int StepsPerBlock = 50;  // 400 measured steps of each kind
 const int AllocationSteps = 1000;
-const double FloorGoal = 1.1;
 const double DefaultsGoalMs = 0.5;
-
-struct BenchCase {
-  const char* name;
-  const char* settings;
-  int32_t zoom, number, moveSpeed;
-  bool isDefaults;
-};
-
-const BenchCase BenchCases[] = {
-    {"defaults", "defaults: Number 4, Zoom 1, MoveSpeed 8", 1, 4, 8, true},
-    {"worst case", "worst case: Number 256, Zoom 2, MoveSpeed 256", 2, 256, 256, false},
-};
 
 void DispatchWaitingMessages() {
   MSG message;
@@ -95,11 +78,6 @@ double ThreadCpuGranularityMs() {
   return now - start;
 }
 
-double Percentile(std::vector<double> values, double fraction) {
-  std::sort(values.begin(), values.end());
-  return values[static_cast<size_t>(fraction * (values.size() - 1))];
-}
-
 void NotePoses(FloorPose* poses) {
   for (int32_t i = 0; i < SaverSettings.Number; ++i) {
     poses[i] = FloorPoseOf(AnimState.Sprites[i], AnimState.Sheet);
@@ -143,21 +121,6 @@ void RunFloor(const FloorSurfaces& floor, const std::vector<FloorPose>& trace, S
   times->floorCpu += ThreadCpuMilliseconds() - cpu;
 }
 
-// Blocks of real steps and of the floor, which replays the poses of the
-// latest real block; every other block the floor goes first, so that
-// neither always finds the caches as the other left them.
-StepTimes TimeStepsAndFloor(const FloorSurfaces& floor) {
-  std::vector<FloorPose> trace(static_cast<size_t>(StepsPerBlock + 1) * SaverSettings.Number);
-  StepTimes times;
-  for (int block = 0; block < Blocks; ++block) {
-    const bool floorFirst = block % 2 == 1;
-    if (floorFirst) RunFloor(floor, trace, &times);
-    RunSteps(&trace, &times);
-    if (!floorFirst) RunFloor(floor, trace, &times);
-  }
-  return times;
-}
-
 // AllocateBlock calls made by the given number of steps.
 uint32_t AllocationsOver(int steps) {
   const uint32_t before = HeapCounters.calls;
@@ -178,12 +141,8 @@ std::string Where() {
 
 void PrintStepRow(const BenchCase& c, const StepTimes& times) {
   const double tickMs = Percentile(times.tick, 0.5), floorMs = Percentile(times.floor, 0.5);
-  const double ratio = tickMs / floorMs;
-  char ours[32], baseline[32], ratioText[32], goal[96];
-  std::snprintf(ours, sizeof ours, "%.3f ms", tickMs);
-  std::snprintf(baseline, sizeof baseline, "%.3f ms", floorMs);
-  std::snprintf(ratioText, sizeof ratioText, "%.3f", ratio);
-  const bool withinFloor = ratio <= FloorGoal;
+  char goal[96];
+  const bool withinFloor = tickMs / floorMs <= FloorGoal;
   if (c.isDefaults) {
     const bool fast = tickMs < DefaultsGoalMs;
     std::snprintf(goal, sizeof goal, "<= %.1fx floor: %s; < %.1f ms: %s", FloorGoal,
@@ -192,16 +151,8 @@ void PrintStepRow(const BenchCase& c, const StepTimes& times) {
     std::snprintf(goal, sizeof goal, "<= %.1fx floor: %s", FloorGoal,
                   withinFloor ? "met" : "NOT met");
   }
-  PrintTableRow("animation step, median of 400", Where().c_str(), c.settings, ours,
-                "floor: the same 5 GDI calls per sprite only (gdi_floor.cpp)", baseline,
-                ratioText, goal);
-}
-
-void PrintAllocationRow(const BenchCase& c, uint32_t allocations) {
-  char count[32];
-  std::snprintf(count, sizeof count, "%u", allocations);
-  PrintTableRow("heap allocations in 1,000 steps (HeapCounters.calls)", Where().c_str(),
-                c.settings, count, "none", "0", "-", allocations == 0 ? "0: met" : "0: NOT met");
+  PrintStepTableRow(Where().c_str(), c.settings, tickMs,
+                    "floor: the same 5 GDI calls per sprite only (gdi_floor.cpp)", floorMs, goal);
 }
 
 bool Measure(const BenchCase& c, bool countAllocations) {
@@ -229,7 +180,9 @@ bool Measure(const BenchCase& c, bool countAllocations) {
     AnimationTick();
     DispatchWaitingMessages();
   }
-  const StepTimes times = TimeStepsAndFloor(floor);
+  std::vector<FloorPose> trace(static_cast<size_t>(StepsPerBlock + 1) * SaverSettings.Number);
+  StepTimes times;
+  RunBlocks([&] { RunSteps(&trace, &times); }, [&] { RunFloor(floor, trace, &times); });
   const uint32_t allocations = countAllocations ? AllocationsOver(AllocationSteps) : 0;
   if (!IsWindow(window)) {
     std::printf("%s: the saver window went away during the steps\n", c.name);
@@ -239,12 +192,9 @@ bool Measure(const BenchCase& c, bool countAllocations) {
   std::printf("%s, %dx%d at %d bits per pixel, %d steps of each:\n", c.name,
               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
               AnimState.BitsPerPixel, measured);
-  std::printf("  step:  median %.3f ms (10%% %.3f, 90%% %.3f, max %.3f), thread CPU %.3f ms/step\n",
-              Percentile(times.tick, 0.5), Percentile(times.tick, 0.1),
-              Percentile(times.tick, 0.9), Percentile(times.tick, 1.0), times.tickCpu / measured);
-  std::printf("  floor: median %.3f ms (10%% %.3f, 90%% %.3f, max %.3f), thread CPU %.3f ms/step\n",
-              Percentile(times.floor, 0.5), Percentile(times.floor, 0.1),
-              Percentile(times.floor, 0.9), Percentile(times.floor, 1.0),
+  std::printf("  step:  %s, thread CPU %.3f ms/step\n", Spread(times.tick).c_str(),
+              times.tickCpu / measured);
+  std::printf("  floor: %s, thread CPU %.3f ms/step\n", Spread(times.floor).c_str(),
               times.floorCpu / measured);
   std::printf("  per sprite: step %.4f ms, floor %.4f ms\n",
               Percentile(times.tick, 0.5) / SaverSettings.Number,
@@ -252,7 +202,8 @@ bool Measure(const BenchCase& c, bool countAllocations) {
   PrintStepRow(c, times);
   if (countAllocations) {
     std::printf("  heap allocations in %d steps: %u\n", AllocationSteps, allocations);
-    PrintAllocationRow(c, allocations);
+    PrintAllocationRow("heap allocations in 1,000 steps (HeapCounters.calls)", Where().c_str(),
+                       c.settings, allocations);
   }
   CloseFloorSurfaces(&floor);
   DestroyWindow(window);

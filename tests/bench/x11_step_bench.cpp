@@ -24,7 +24,7 @@
 
 #include "anim/anim_state.h"
 #include "settings/saver_settings.h"
-#include "tests/bench/bench_table.h"
+#include "tests/bench/bench_steps.h"
 #include "x11/drawing_window.h"
 #include "x11/fps_overlay.h"
 #include "x11/picture_transport.h"
@@ -58,31 +58,11 @@ extern char** environ;
 
 namespace {
 
-const int WarmUpSteps = 20;
-const int Blocks = 8;
-const int StepsPerBlock = 50;  // 400 measured steps of each kind
-const double FloorGoal = 1.1;
 const double StepPeriodMs = 100.0;
 const int MemoryRuns = 5;
 
-struct BenchCase {
-  const char* name;
-  const char* settings;
-  int32_t zoom, number, moveSpeed;
-};
-
-const BenchCase BenchCases[] = {
-    {"defaults", "defaults: Number 4, Zoom 1, MoveSpeed 8", 1, 4, 8},
-    {"worst case", "worst case: Number 256, Zoom 2, MoveSpeed 256", 2, 256, 256},
-};
-
 double Milliseconds(std::chrono::steady_clock::duration span) {
   return std::chrono::duration<double, std::milli>(span).count();
-}
-
-double Percentile(std::vector<double> values, double fraction) {
-  std::sort(values.begin(), values.end());
-  return values[static_cast<size_t>(fraction * (values.size() - 1))];
 }
 
 // The rectangle a sprite's step sends: the union of its old and new
@@ -161,35 +141,21 @@ bool Measure(const BenchCase& c) {
   }
   std::vector<PictureRect> trace(static_cast<size_t>(StepsPerBlock) * SaverSettings.Number);
   StepTimes times;
-  for (int block = 0; block < Blocks; ++block) {
-    // Every other block the floor goes first (replaying the latest trace).
-    const bool floorFirst = block % 2 == 1;
-    if (floorFirst) RunFloor(trace, &times);
-    RunSteps(&trace, &times);
-    if (!floorFirst) RunFloor(trace, &times);
-  }
+  RunBlocks([&] { RunSteps(&trace, &times); }, [&] { RunFloor(trace, &times); });
   const double stepMs = Percentile(times.step, 0.5), floorMs = Percentile(times.floor, 0.5);
   std::printf("%s, %s, %zu steps of each:\n", c.name, Where().c_str(), times.step.size());
-  std::printf("  step:  median %.3f ms (10%% %.3f, 90%% %.3f, max %.3f)\n", stepMs,
-              Percentile(times.step, 0.1), Percentile(times.step, 0.9), Percentile(times.step, 1.0));
-  std::printf("  floor: median %.3f ms (10%% %.3f, 90%% %.3f, max %.3f)\n", floorMs,
-              Percentile(times.floor, 0.1), Percentile(times.floor, 0.9), Percentile(times.floor, 1.0));
+  std::printf("  step:  %s\n", Spread(times.step).c_str());
+  std::printf("  floor: %s\n", Spread(times.floor).c_str());
   std::printf("  heap allocations in the %zu timed steps: %lu\n", times.step.size(), times.mallocCalls);
-  char ours[32], baseline[32], ratio[32], goal[128], count[32], steps[64];
-  std::snprintf(ours, sizeof ours, "%.3f ms", stepMs);
-  std::snprintf(baseline, sizeof baseline, "%.3f ms", floorMs);
-  std::snprintf(ratio, sizeof ratio, "%.3f", stepMs / floorMs);
+  char goal[128], steps[64];
   std::snprintf(goal, sizeof goal, "<= %.1fx floor: %s; < %.0f ms step: %s", FloorGoal,
                 stepMs / floorMs <= FloorGoal ? "met" : "NOT met", StepPeriodMs,
                 stepMs < StepPeriodMs ? "met" : "NOT met");
-  PrintTableRow("animation step, median of 400", Where().c_str(), c.settings, ours,
-                "floor: the same rectangles sent, no composing (x11_step_bench.cpp)", baseline, ratio,
-                goal);
-  std::snprintf(count, sizeof count, "%lu", times.mallocCalls);
+  PrintStepTableRow(Where().c_str(), c.settings, stepMs,
+                    "floor: the same rectangles sent, no composing (x11_step_bench.cpp)", floorMs, goal);
   std::snprintf(steps, sizeof steps, "heap allocations in %zu steps (malloc calls, Xlib's too)",
                 times.step.size());
-  PrintTableRow(steps, Where().c_str(), c.settings, count, "none", "0", "-",
-                times.mallocCalls == 0 ? "0: met" : "0: NOT met");
+  PrintAllocationRow(steps, Where().c_str(), c.settings, times.mallocCalls);
   CloseFpsOverlay();
   DestroyX11Animation();
   CloseDrawingWindow();
@@ -198,25 +164,23 @@ bool Measure(const BenchCase& c) {
 
 // ---- Memory ------------------------------------------------------------------
 
-struct Resident {
-  long anonymous;  // RssAnon, bytes
-  long shared;     // RssShmem: the picture's segment
-};
-
-Resident ResidentOf(pid_t pid) {
+// RssAnon + RssShmem (the picture's segment) of the process, in bytes.
+long ResidentBytes(pid_t pid) {
   char path[64];
   std::snprintf(path, sizeof path, "/proc/%d/status", static_cast<int>(pid));
-  Resident resident = {0, 0};
+  long bytes = 0;
   if (FILE* file = std::fopen(path, "r")) {
     char line[256];
+    long kilobytes = 0;
     while (std::fgets(line, sizeof line, file)) {
-      long kilobytes = 0;
-      if (std::sscanf(line, "RssAnon: %ld kB", &kilobytes) == 1) resident.anonymous = kilobytes * 1024;
-      if (std::sscanf(line, "RssShmem: %ld kB", &kilobytes) == 1) resident.shared = kilobytes * 1024;
+      if (std::sscanf(line, "RssAnon: %ld kB", &kilobytes) == 1 ||
+          std::sscanf(line, "RssShmem: %ld kB", &kilobytes) == 1) {
+        bytes += kilobytes * 1024;
+      }
     }
     std::fclose(file);
   }
-  return resident;
+  return bytes;
 }
 
 // Starts the program, lets it draw for a second and a half, reads its
@@ -228,11 +192,11 @@ long PrivateAndSharedBytes(const char* program, const std::vector<const char*>& 
   pid_t pid = 0;
   if (posix_spawn(&pid, program, nullptr, nullptr, argv.data(), environ) != 0) return -1;
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-  const Resident resident = ResidentOf(pid);
+  const long bytes = ResidentBytes(pid);
   kill(pid, SIGTERM);
   int status = 0;
   waitpid(pid, &status, 0);
-  return resident.anonymous + resident.shared;
+  return bytes;
 }
 
 long MedianBytes(const char* program, const std::vector<const char*>& extra) {
@@ -254,15 +218,14 @@ void MeasureMemory(const char* program, const char* bare) {
     const bool met = std::labs(difference - (sheet + picture)) <= 1024 * 1024;
     std::printf("memory, %s: program %ld, bare window %ld, difference %+ld, sheet + picture %ld\n",
                 row.settings, ours, bareBytes, difference, sheet + picture);
-    char oursText[32], bareText[32], differenceText[48], goal[160];
-    std::snprintf(oursText, sizeof oursText, "%ld", ours);
-    std::snprintf(bareText, sizeof bareText, "%ld", bareBytes);
+    char differenceText[48], goal[160];
     std::snprintf(differenceText, sizeof differenceText, "difference %+ld", difference);
     std::snprintf(goal, sizeof goal, "difference within 1 MB of sheet %ld + picture 800x600x4 = %ld: %s",
                   sheet, sheet + picture, met ? "met" : "NOT met");
     PrintTableRow("resident private + shared bytes (RssAnon + RssShmem) 1.5 s after start, median of 5",
-                  "native X11 program, Xvfb 800x600 at depth 24", row.settings, oursText,
-                  "bare one-window Xlib program (bare_x11_window.cpp)", bareText, differenceText, goal);
+                  "native X11 program, Xvfb 800x600 at depth 24", row.settings,
+                  std::to_string(ours).c_str(), "bare one-window Xlib program (bare_x11_window.cpp)",
+                  std::to_string(bareBytes).c_str(), differenceText, goal);
   }
 }
 
