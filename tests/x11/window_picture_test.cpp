@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "anim/anim_state.h"
@@ -38,22 +39,9 @@ const FormatCase Formats[] = {
     {"Depth16", 16, 16, 0xF800, 0x07E0, 0x001F},
 };
 
-struct PictureCase {
-  RenderCase render;
-  FormatCase format;
-};
+void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.name; }
 
-void PrintTo(const PictureCase& c, std::ostream* out) {
-  *out << c.render.name << "/" << c.format.name;
-}
-
-std::vector<PictureCase> AllPictureCases() {
-  std::vector<PictureCase> cases;
-  for (const FormatCase& format : Formats) {
-    for (const RenderCase& render : RenderCases) cases.push_back({render, format});
-  }
-  return cases;
-}
+using PictureCase = std::tuple<RenderCase, FormatCase>;
 
 uint32_t PixelAt(int x, int y) {
   const uint8_t* row = WindowPicture.Pixels + static_cast<size_t>(y) * WindowPicture.Stride;
@@ -64,25 +52,26 @@ uint32_t PixelAt(int x, int y) {
 class StepComposing : public ::testing::TestWithParam<PictureCase> {
  protected:
   void SetUp() override {
-    const PictureCase& c = GetParam();
+    const RenderCase& c = std::get<0>(GetParam());
+    const FormatCase& f = std::get<1>(GetParam());
     PixelFormat format = {};
-    ASSERT_TRUE(DescribeTrueColour(c.format.depth, c.format.bitsPerPixel, c.format.red,
-                                   c.format.green, c.format.blue, &format));
+    ASSERT_TRUE(DescribeTrueColour(f.depth, f.bitsPerPixel, f.red, f.green, f.blue, &format));
     // Rows padded as an XImage's may be, so that the stride is honoured.
     const int32_t stride = RenderStageWidth * format.bytesPerPixel + 12;
     pixels.assign(static_cast<size_t>(stride) * RenderStageHeight, 0xA5);
-    WindowPicture = WindowPictureRecord{pixels.data(), RenderStageWidth, RenderStageHeight, stride, format, {}};
+    WindowPicture =
+        WindowPictureRecord{pixels.data(), RenderStageWidth, RenderStageHeight, stride, format, {}};
     ResetHostState();
-    HostState.isPreview = c.render.isPreview;
-    SaverSettings = SaverSettingsRecord{c.render.zoom, static_cast<int32_t>(c.render.sprites.size()),
-                                        c.render.moveSpeed, 16, 16, 48};
+    HostState.isPreview = c.isPreview;
+    SaverSettings = SaverSettingsRecord{c.zoom, static_cast<int32_t>(c.sprites.size()),
+                                        c.moveSpeed, 16, 16, 48};
     AnimState = AnimStateRecord{};
     FillSyntheticSheet(&AnimState.Sheet);
     TranslateSheetColours(AnimState.Sheet);
-    sprites = c.render.sprites;
+    sprites = c.sprites;
     AnimState.Sprites = sprites.data();
-    AnimState.LimitX = c.render.width - 112 * c.render.zoom;
-    AnimState.LimitY = c.render.height - 112 * c.render.zoom;
+    AnimState.LimitX = c.width - 112 * c.zoom;
+    AnimState.LimitY = c.height - 112 * c.zoom;
     SeedRandom(77);
   }
 
@@ -100,7 +89,7 @@ class StepComposing : public ::testing::TestWithParam<PictureCase> {
     ScreenModel model = FilledScreenModel(RenderStageWidth, RenderStageHeight, 0);
     FillWindowPicture(0);
     const WindowPictureRecord whole = WindowPicture;
-    for (const Band& band : GetParam().render.background) {
+    for (const Band& band : std::get<0>(GetParam()).background) {
       WindowPicture.Pixels = whole.Pixels + band.left * whole.Format.bytesPerPixel;
       WindowPicture.Width = band.right - band.left;
       FillWindowPicture(band.colour);
@@ -118,7 +107,7 @@ class StepComposing : public ::testing::TestWithParam<PictureCase> {
 };
 
 TEST_P(StepComposing, PictureIsTheModelsAfterEveryStepAndEachRectangleCoversTheUnion) {
-  const RenderCase& c = GetParam().render;
+  const RenderCase& c = std::get<0>(GetParam());
   ScreenModel model = PaintBackground();
   const int side = 112 * c.zoom;
   for (int step = 1; step <= c.steps; ++step) {
@@ -152,10 +141,13 @@ TEST_P(StepComposing, PictureIsTheModelsAfterEveryStepAndEachRectangleCoversTheU
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, StepComposing, ::testing::ValuesIn(AllPictureCases()),
-                         [](const ::testing::TestParamInfo<PictureCase>& info) {
-                           return std::string(info.param.render.name) + "_" + info.param.format.name;
-                         });
+std::string CaseName(const ::testing::TestParamInfo<PictureCase>& info) {
+  return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, StepComposing,
+                         ::testing::Combine(::testing::ValuesIn(RenderCases), ::testing::ValuesIn(Formats)),
+                         CaseName);
 
 // Visuals the program must refuse (it then says so and exits 1); those of
 // Formats are drawn, as StepComposing shows.
