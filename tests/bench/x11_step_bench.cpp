@@ -1,12 +1,11 @@
 // Times the X11 program's step (RunAnimationStep) in its own 800 x 600
 // window on a real X server, at the default settings and at the heaviest
 // ones, against its floor: the same rectangles sent (MIT-SHM, as the step
-// sends them) and waited for, with no composing and no motion. Real and
-// floor steps take turns in blocks, so that a busy machine slows both
-// alike; both are timed until the server has drawn them. Counts the heap
-// allocations of the timed steps, Xlib's included,
-// and, unless --no-memory, compares the program's memory with a bare
-// one-window Xlib program's. Reports, never fails on time.
+// sends them) and waited for, with no composing and no motion. Both are
+// timed until the server has drawn them. Counts the heap allocations of
+// the timed steps, Xlib's included, and, unless --no-memory, compares the
+// program's memory with a bare one-window Xlib program's. Reports, never
+// fails on time.
 //   x11_step_bench PROGRAM BARE_PROGRAM [--no-memory]
 #include <signal.h>
 #include <spawn.h>
