@@ -6,6 +6,7 @@
 #include "anim/heap_block.h"
 #include "anim/saver_random.h"
 #include "anim/sprite_motion.h"
+#include "anim/sprite_field.h"
 #include "anim/sprite_renderer.h"
 #include "anim/sprite_sheet.h"
 #include "anim/sprite_sheet_win.h"
@@ -18,7 +19,8 @@ namespace {
 
 void LoadSettingsForThisRun() {
   LoadSaverSettings();
-  if (HostState.isPreview) {
+  SpriteField.isPreview = HostState.isPreview;
+  if (SpriteField.isPreview) {
     ReplaceSettingsForPreview(&SaverSettings);
   }
   // Values stored by other means than the dialog size the surfaces and the
@@ -45,22 +47,22 @@ void CreateSurfaces(HWND window) {
 const char* CreatePaletteAndSprites() {
   AnimState.DisplayPalette = nullptr;
   if (AnimState.BitsPerPixel == 8) {
-    const char* failure = CreateDisplayPalette(&AnimState.Sheet, &AnimState.DisplayPalette);
+    const char* failure = CreateDisplayPalette(&SpriteField.Sheet, &AnimState.DisplayPalette);
     if (failure != nullptr) {
       return failure;
     }
   }
-  AnimState.Sprites = static_cast<SpriteState*>(
+  SpriteField.Sprites = static_cast<SpriteState*>(
       AllocateBlock(static_cast<size_t>(SaverSettings.Number) * sizeof(SpriteState)));
-  return AnimState.Sprites == nullptr ? PosFailureText : nullptr;
+  return SpriteField.Sprites == nullptr ? PosFailureText : nullptr;
 }
 
 void PlaceSpritesInClientArea(HWND window) {
   RECT client = {0, 0, 0, 0};
   GetClientRect(window, &client);
-  AnimState.LimitX = client.right - SpriteSide * SaverSettings.Zoom;
-  AnimState.LimitY = client.bottom - SpriteSide * SaverSettings.Zoom;
-  PlaceSprites(AnimState.LimitX, AnimState.LimitY);
+  SpriteField.LimitX = client.right - SpriteSide * SaverSettings.Zoom;
+  SpriteField.LimitY = client.bottom - SpriteSide * SaverSettings.Zoom;
+  PlaceSprites(SpriteField.LimitX, SpriteField.LimitY);
 }
 
 }  // namespace
@@ -69,7 +71,7 @@ bool CreateAnimation(HWND window) {
   SeedRandom(GetTickCount());
   LoadSettingsForThisRun();
   CreateSurfaces(window);
-  const char* failure = BuildSpriteSheet(&AnimState.Sheet);
+  const char* failure = BuildSpriteSheet(&SpriteField.Sheet);
   if (failure == nullptr) {
     failure = CreatePaletteAndSprites();
   }
@@ -98,9 +100,9 @@ void DestroyAnimation(HWND window) {
     DeleteObject(AnimState.BackBitmap);
     AnimState.BackBitmap = nullptr;
   }
-  ReleaseSpriteSheet(&AnimState.Sheet);
-  ReleaseBlock(AnimState.Sprites);
-  AnimState.Sprites = nullptr;
+  ReleaseSpriteSheet(&SpriteField.Sheet);
+  ReleaseBlock(SpriteField.Sprites);
+  SpriteField.Sprites = nullptr;
   if (AnimState.ScreenDC != nullptr) {
     ReleaseDC(window, AnimState.ScreenDC);
     AnimState.ScreenDC = nullptr;
@@ -109,10 +111,10 @@ void DestroyAnimation(HWND window) {
 }
 
 bool AnimationIsHeld() {
-  const SpriteSheet& sheet = AnimState.Sheet;
+  const SpriteSheet& sheet = SpriteField.Sheet;
   bool held = AnimState.ScreenDC != nullptr || AnimState.BackDC != nullptr ||
               AnimState.BackBitmap != nullptr || AnimState.DisplayPalette != nullptr ||
-              AnimState.Sprites != nullptr || sheet.Header != nullptr;
+              SpriteField.Sprites != nullptr || sheet.Header != nullptr;
   for (int f = 0; f < FrameCount; ++f) {
     held = held || sheet.Bitmap[f] != nullptr || sheet.Mask[f] != nullptr;
   }

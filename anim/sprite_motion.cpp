@@ -1,9 +1,8 @@
 #include "anim/sprite_motion.h"
 
-#include "anim/anim_state.h"
 #include "anim/saver_random.h"
 #include "anim/sin_cos_table.h"
-#include "host/host_state.h"
+#include "anim/sprite_field.h"
 #include "settings/saver_settings.h"
 
 namespace {
@@ -50,7 +49,7 @@ void VelocityFromHeading(SpriteState* sprite) {
 }
 
 void MirrorAtHorizontalEdges(SpriteState* sprite) {
-  const int32_t limit = LimitCoordinate(AnimState.LimitX);
+  const int32_t limit = LimitCoordinate(SpriteField.LimitX);
   if (sprite->PosX < 0) {
     sprite->PosX = 0;
     sprite->Angle = static_cast<int16_t>(HeadingSteps - sprite->Angle);
@@ -62,7 +61,7 @@ void MirrorAtHorizontalEdges(SpriteState* sprite) {
 }
 
 void MirrorAtVerticalEdges(SpriteState* sprite) {
-  const int32_t limit = LimitCoordinate(AnimState.LimitY);
+  const int32_t limit = LimitCoordinate(SpriteField.LimitY);
   if (sprite->PosY < 0) {
     sprite->PosY = 0;
     sprite->Angle = ReducedHeading(768 - sprite->Angle);
@@ -111,7 +110,7 @@ void NextFrame(SpriteState* sprite) {
 
 void PlaceSprites(int32_t limitX, int32_t limitY) {
   for (int32_t index = 0; index < SaverSettings.Number; ++index) {
-    SpriteState* sprite = &AnimState.Sprites[index];
+    SpriteState* sprite = &SpriteField.Sprites[index];
     sprite->PosX = limitX > 0 ? RandomCoordinate(limitX) : 0;
     sprite->PosY = limitY > 0 ? RandomCoordinate(limitY) : 0;
     sprite->Angle = static_cast<int16_t>(NextRandom() & HeadingMask);
@@ -123,8 +122,8 @@ void PlaceSprites(int32_t limitX, int32_t limitY) {
 }
 
 void UpdateSprite(int32_t index) {
-  SpriteState* sprite = &AnimState.Sprites[index];
-  if (HostState.isPreview) {
+  SpriteState* sprite = &SpriteField.Sprites[index];
+  if (SpriteField.isPreview) {
     // The preview only spins in place, always clockwise, and draws nothing.
     sprite->Angle = ReducedHeading(WrappingAdd(sprite->Angle, SaverSettings.RotSpeed));
     NextFrame(sprite);
@@ -132,8 +131,8 @@ void UpdateSprite(int32_t index) {
   }
   sprite->PosX = WrappingAdd(sprite->PosX, sprite->VelX);
   sprite->PosY = WrappingAdd(sprite->PosY, sprite->VelY);
-  if (AnimState.LimitX > 0) MirrorAtHorizontalEdges(sprite);
-  if (AnimState.LimitY > 0) MirrorAtVerticalEdges(sprite);
+  if (SpriteField.LimitX > 0) MirrorAtHorizontalEdges(sprite);
+  if (SpriteField.LimitY > 0) MirrorAtVerticalEdges(sprite);
   Turn(sprite);
   if (sprite->RotTime == 0) StartNewTurn(sprite);
   VelocityFromHeading(sprite);

@@ -13,7 +13,7 @@ struct SpriteState {
   int16_t Frame;    // 0..6
 };
 
-// Fills AnimState.Sprites[0 .. SaverSettings.Number - 1].
+// Fills SpriteField.Sprites[0 .. SaverSettings.Number - 1].
 void PlaceSprites(int32_t limitX, int32_t limitY);
-// One step of AnimState.Sprites[index], against AnimState.LimitX/LimitY.
+// One step of SpriteField.Sprites[index], against SpriteField.LimitX/LimitY.
 void UpdateSprite(int32_t index);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 #include "anim/saver_random.h"
 #include "anim/sprite_motion.h"
 #include "anim/sprite_pose.h"
@@ -20,17 +21,17 @@ RECT SquareAt(int32_t x, int32_t y, int32_t side) {
 // One 112 x 112 picture of the sheet, stretched to side x side.
 void DrawPicture(int32_t x, int32_t y, int32_t side, const uint8_t* bits, DWORD operation) {
   StretchDIBits(AnimState.BackDC, x, y, side, side, 0, 0, SpriteSide, SpriteSide, bits,
-                reinterpret_cast<const BITMAPINFO*>(AnimState.Sheet.Header), DIB_RGB_COLORS,
+                reinterpret_cast<const BITMAPINFO*>(SpriteField.Sheet.Header), DIB_RGB_COLORS,
                 operation);
 }
 
 // The screen is read and written once each: the old picture is erased and
 // the new one masked in on the off-screen copy of both squares' union.
 void MoveAndRedrawSprite(int32_t index, int32_t side) {
-  const SpritePose before = PoseOf(AnimState.Sprites[index]);
+  const SpritePose before = PoseOf(SpriteField.Sprites[index]);
   UpdateSprite(index);
-  const SpritePose after = PoseOf(AnimState.Sprites[index]);
-  const SpriteSheet& sheet = AnimState.Sheet;
+  const SpritePose after = PoseOf(SpriteField.Sprites[index]);
+  const SpriteSheet& sheet = SpriteField.Sheet;
 
   const RECT oldSquare = SquareAt(before.x, before.y, side);
   const RECT newSquare = SquareAt(after.x, after.y, side);

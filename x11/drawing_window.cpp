@@ -29,15 +29,15 @@ int NoteXError(Display* display, XErrorEvent* error) {
   return 0;
 }
 
+// The window of --window-id, or of $XSCREENSAVER_WINDOW, else the root
+// window; 0 when the variable holds no window id (drawing over the whole
+// screen instead of the window xscreensaver meant would be wrong).
 Window ChosenWindow(const X11OptionsRecord& options) {
   if (options.place == DrawInWindowId) return options.windowId;
   const char* named = std::getenv("XSCREENSAVER_WINDOW");
-  if (named != nullptr && *named != '\0') {
-    char* end = nullptr;
-    const unsigned long id = std::strtoul(named, &end, 0);
-    if (end != named && *end == '\0' && id != 0) return id;
-  }
-  return DefaultRootWindow(X11State.display);
+  if (named == nullptr || *named == '\0') return DefaultRootWindow(X11State.display);
+  unsigned long id = 0;
+  return ReadWindowId(named, &id) ? id : 0;
 }
 
 Window CreateOwnWindow() {
@@ -97,17 +97,21 @@ const char* OpenDrawingWindow(const X11OptionsRecord& options, PixelFormat* form
     X11State.ownsWindow = 1;
   } else {
     X11State.window = ChosenWindow(options);
+    if (X11State.window == 0) {
+      std::snprintf(problem, sizeof problem, "$XSCREENSAVER_WINDOW \"%.64s\" is not a window id",
+                    std::getenv("XSCREENSAVER_WINDOW"));
+      return problem;
+    }
+    // Another client's window: only its size changes, its pictures and its
+    // end are asked for, nothing of it is changed. Asked before its size is
+    // read, so that no change in between goes unseen.
+    XSelectInput(X11State.display, X11State.window, ExposureMask | StructureNotifyMask);
   }
   XWindowAttributes attributes;
   if (!XGetWindowAttributes(X11State.display, X11State.window, &attributes) || X11State.windowGone) {
     std::snprintf(problem, sizeof problem, "there is no window 0x%lx", X11State.window);
     X11State.window = 0;
     return problem;
-  }
-  if (!X11State.ownsWindow) {
-    // Another client's window: only its size changes, its pictures and its
-    // end are asked for, nothing of it is changed.
-    XSelectInput(X11State.display, X11State.window, ExposureMask | StructureNotifyMask);
   }
   X11State.visual = attributes.visual;
   X11State.depth = attributes.depth;

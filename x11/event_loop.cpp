@@ -4,38 +4,16 @@
 #include <X11/keysym.h>
 #include <poll.h>
 
-#include <csignal>
 #include <cstdio>
 
 #include "x11/step_clock.h"
+#include "x11/stop_signals.h"
 #include "x11/x11_animation.h"
 #include "x11/x11_state.h"
 
 namespace {
 
-volatile sig_atomic_t StopSignalled = 0;
-
-void NoteStopSignal(int) { StopSignalled = 1; }
-
 enum LoopOutcome { KeepGoing = -1, EndClean = 0, EndFailed = 1 };
-
-// The signals stay blocked except while the loop waits, so one that comes
-// between a check and the wait still ends the wait at once.
-sigset_t BlockStopSignals() {
-  struct sigaction action = {};
-  action.sa_handler = NoteStopSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
-  sigset_t stop, kept;
-  sigemptyset(&stop);
-  sigaddset(&stop, SIGTERM);
-  sigaddset(&stop, SIGINT);
-  sigprocmask(SIG_BLOCK, &stop, &kept);
-  sigdelset(&kept, SIGTERM);
-  sigdelset(&kept, SIGINT);
-  return kept;
-}
 
 int OnKeyPress(XKeyEvent* event) {
   const KeySym key = XLookupKeysym(event, 0);
@@ -120,7 +98,7 @@ int RunEventLoop() {
   for (;;) {
     int outcome = HandleWaitingEvents();
     if (outcome != KeepGoing) return outcome;
-    if (StopSignalled) return EndClean;
+    if (StopWasSignalled()) return EndClean;
     const int64_t now = MonotonicNanoseconds();
     if (now >= deadline) {
       RunAnimationStep();
@@ -130,6 +108,6 @@ int RunEventLoop() {
       continue;
     }
     WaitUntil(deadline, unblocked);
-    if (StopSignalled) return EndClean;
+    if (StopWasSignalled()) return EndClean;
   }
 }

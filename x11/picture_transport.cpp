@@ -63,7 +63,9 @@ bool CreateSharedImage(int32_t width, int32_t height) {
 }
 
 bool CreatePlainImage(int32_t width, int32_t height, const PixelFormat& format) {
-  const int32_t stride = width * format.bytesPerPixel;
+  // Xlib wants every row padded to 32 bits (the bitmap_pad below): an odd
+  // width of 16-bit pixels needs two bytes more than its pixels.
+  const int32_t stride = (width * format.bytesPerPixel + 3) / 4 * 4;
   char* pixels = static_cast<char*>(AllocateBlock(static_cast<size_t>(stride) * height));
   if (pixels == nullptr) return false;
   XImage* image = XCreateImage(X11State.display, X11State.visual, X11State.depth, ZPixmap, 0,

@@ -1,8 +1,9 @@
 #include "x11/window_picture.h"
 
-#include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 #include "anim/sprite_motion.h"
 #include "anim/sprite_pose.h"
+#include "anim/window_field.h"
 #include "settings/saver_settings.h"
 
 WindowPictureRecord WindowPicture = {};
@@ -97,10 +98,19 @@ void MaskIn(const SquareCut& cut, const uint8_t* mask, const uint8_t* image) {
   }
 }
 
+// The field's place in the window is off its corner only in a window
+// smaller than a character.
+SpritePose PoseInWindow(const SpriteState& sprite) {
+  SpritePose pose = PoseOf(sprite);
+  pose.x += WindowField.OriginX;
+  pose.y += WindowField.OriginY;
+  return pose;
+}
+
 template <typename Pixel, int Zoom>
 void ComposeRedraw(const SpritePose& before, const SpritePose& after) {
   const int32_t side = Zoom * SpriteSide;
-  const SpriteSheet& sheet = AnimState.Sheet;
+  const SpriteSheet& sheet = SpriteField.Sheet;
   const SquareCut old = {CutToPicture({before.x, before.y, before.x + side, before.y + side}),
                          before.x, before.y};
   const SquareCut now = {CutToPicture({after.x, after.y, after.x + side, after.y + side}),
@@ -166,9 +176,9 @@ void FillWindowPicture(uint32_t colour) {
 }
 
 PictureRect MoveAndComposeSprite(int32_t index) {
-  const SpritePose before = PoseOf(AnimState.Sprites[index]);
+  const SpritePose before = PoseInWindow(SpriteField.Sprites[index]);
   UpdateSprite(index);
-  const SpritePose after = PoseOf(AnimState.Sprites[index]);
+  const SpritePose after = PoseInWindow(SpriteField.Sprites[index]);
   const int32_t side = SaverSettings.Zoom * SpriteSide;
   const bool wide = WindowPicture.Format.bytesPerPixel == 4;
   if (SaverSettings.Zoom == 2) {

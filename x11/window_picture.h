@@ -54,7 +54,7 @@ void TranslateSheetColours(const SpriteSheet& sheet);
 // Every pixel of the picture set to the colour (0x00RRGGBB).
 void FillWindowPicture(uint32_t colour);
 
-// One sprite of a step: AnimState.Sprites[index] is moved (UpdateSprite) and
+// One sprite of a step: SpriteField.Sprites[index] is moved (UpdateSprite) and
 // redrawn in the picture at SaverSettings.Zoom: its old mask ANDed in, then
 // its new mask ANDed and its new image ORed. Returns the union of the old
 // and the new square cut to the picture, the rectangle to send.

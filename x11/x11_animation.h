@@ -18,9 +18,9 @@ const char* CreateX11Animation(const X11OptionsRecord& options, const PixelForma
 // requests are flushed, not waited for.
 void RunAnimationStep();
 
-// A new window size: a new black picture of that size, and the limits
-// follow it, as they follow the client rectangle on Windows. False when the
-// picture could not be made.
+// A new window size: a new black picture of that size; the limits follow
+// it, and so does the preview rule (the sprites are placed anew when it
+// changes). False when the picture could not be made.
 bool FollowWindowSize(int32_t width, int32_t height);
 
 // Sends the picture's part of an exposed rectangle again.

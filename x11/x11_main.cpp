@@ -5,6 +5,7 @@
 #include "x11/drawing_window.h"
 #include "x11/event_loop.h"
 #include "x11/fps_overlay.h"
+#include "x11/stop_signals.h"
 #include "x11/x11_animation.h"
 #include "x11/x11_options.h"
 
@@ -18,14 +19,19 @@ int ReportFailure(const char* what) {
   return ExitFailed;
 }
 
-// Everything opened for the run is closed here, whatever came of it.
+// Everything opened for the run is closed here, whatever came of it. A stop
+// signal during the start ends it there, with 0, as it does later.
 int DrawUntilTheEnd(const X11OptionsRecord& options) {
   PixelFormat format;
   int32_t width = 0, height = 0;
   int code = 0;
   const char* failure = OpenDrawingWindow(options, &format, &width, &height);
-  if (failure == nullptr) failure = CreateX11Animation(options, format, width, height);
-  if (failure != nullptr) {
+  if (failure == nullptr && !StopWasSignalled()) {
+    failure = CreateX11Animation(options, format, width, height);
+  }
+  if (StopWasSignalled()) {
+    code = 0;
+  } else if (failure != nullptr) {
     code = ReportFailure(failure);
   } else {
     OpenFpsOverlay(options.showFps);
@@ -40,6 +46,7 @@ int DrawUntilTheEnd(const X11OptionsRecord& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  CatchStopSignals();
   X11OptionsRecord options;
   char problem[256];
   switch (ReadOptions(argc, argv, &options, problem, sizeof problem)) {

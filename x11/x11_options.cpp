@@ -40,21 +40,6 @@ bool ReadSettingValue(const char* text, int32_t* value) {
   return true;
 }
 
-// Decimal, or hexadecimal after 0x, as xscreensaver writes window ids.
-bool ReadWindowId(const char* text, unsigned long* id) {
-  const bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-  const char* digits = hex ? text + 2 : text;
-  if (*digits == '\0') return false;
-  for (const char* c = digits; *c != '\0'; ++c) {
-    const bool decimal = *c >= '0' && *c <= '9';
-    const bool letter = (*c >= 'a' && *c <= 'f') || (*c >= 'A' && *c <= 'F');
-    if (!decimal && !(hex && letter)) return false;
-  }
-  errno = 0;
-  *id = std::strtoul(digits, nullptr, hex ? 16 : 10);
-  return errno != ERANGE && *id != 0;
-}
-
 // What the dialog's OK takes: the zoom radio button is checked for 1 only,
 // and every field is read as the unsigned 32-bit value of its text.
 void BoundAsTheDialogDoes(SaverSettingsRecord* settings) {
@@ -84,6 +69,22 @@ OptionsOutcome Refuse(char* problem, size_t problemSize, const char* format, con
 }
 
 }  // namespace
+
+bool ReadWindowId(const char* text, unsigned long* id) {
+  const bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const char* digits = hex ? text + 2 : text;
+  if (*digits == '\0') return false;
+  for (const char* c = digits; *c != '\0'; ++c) {
+    const bool decimal = *c >= '0' && *c <= '9';
+    const bool letter = (*c >= 'a' && *c <= 'f') || (*c >= 'A' && *c <= 'F');
+    if (!decimal && !(hex && letter)) return false;
+  }
+  errno = 0;
+  const unsigned long long read = std::strtoull(digits, nullptr, hex ? 16 : 10);
+  if (errno == ERANGE || read == 0 || read > LargestResourceId) return false;
+  *id = static_cast<unsigned long>(read);
+  return true;
+}
 
 bool OptionNameOf(const char* settingName, char* name, size_t nameSize) {
   size_t used = 0;
@@ -183,6 +184,7 @@ void PrintHelp(FILE* out) {
   std::fprintf(out,
                "Values out of range are brought into it as the Windows settings dialog's OK\n"
                "does: --zoom other than 1 means 2, --rot-time-max not above --rot-time-min\n"
-               "becomes --rot-time-min + 1.\n"
+               "becomes --rot-time-min + 1; a number beyond 32 bits counts as the nearest\n"
+               "32-bit one first (--number 99999999999 means 256).\n"
                "  --help           this text\n");
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 #include "anim/animation_life.h"
 #include "anim/heap_block.h"
 #include "anim/sprite_renderer.h"
@@ -80,7 +81,7 @@ double ThreadCpuGranularityMs() {
 
 void NotePoses(FloorPose* poses) {
   for (int32_t i = 0; i < SaverSettings.Number; ++i) {
-    poses[i] = FloorPoseOf(AnimState.Sprites[i], AnimState.Sheet);
+    poses[i] = FloorPoseOf(SpriteField.Sprites[i], SpriteField.Sheet);
   }
 }
 
@@ -172,7 +173,7 @@ bool Measure(const BenchCase& c, bool countAllocations) {
   const int32_t side = SaverSettings.Zoom * SpriteSide;
   BITMAP back = {};
   GetObjectA(AnimState.BackBitmap, sizeof back, &back);
-  if (!OpenFloorSurfaces(AnimState.ScreenDC, back.bmWidth, AnimState.Sheet.Header, side, &floor)) {
+  if (!OpenFloorSurfaces(AnimState.ScreenDC, back.bmWidth, SpriteField.Sheet.Header, side, &floor)) {
     std::printf("%s: the floor's surfaces could not be made\n", c.name);
     return false;
   }

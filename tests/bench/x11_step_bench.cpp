@@ -21,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-#include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 #include "settings/saver_settings.h"
 #include "tests/bench/bench_steps.h"
 #include "x11/drawing_window.h"
@@ -85,7 +85,7 @@ void RunSteps(std::vector<PictureRect>* trace, StepTimes* times) {
   const int32_t side = SaverSettings.Zoom * 112;
   std::vector<SpriteState> before(static_cast<size_t>(number));
   for (int step = 0; step < StepsPerBlock; ++step) {
-    std::copy(AnimState.Sprites, AnimState.Sprites + number, before.begin());
+    std::copy(SpriteField.Sprites, SpriteField.Sprites + number, before.begin());
     const auto start = std::chrono::steady_clock::now();
     const unsigned long calls = MallocCalls;
     RunAnimationStep();
@@ -94,7 +94,7 @@ void RunSteps(std::vector<PictureRect>* trace, StepTimes* times) {
     FinishSending();
     times->step.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
     for (int32_t i = 0; i < number; ++i) {
-      (*trace)[static_cast<size_t>(step) * number + i] = SentRect(before[i], AnimState.Sprites[i], side);
+      (*trace)[static_cast<size_t>(step) * number + i] = SentRect(before[i], SpriteField.Sprites[i], side);
     }
   }
 }

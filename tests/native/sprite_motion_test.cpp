@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 #include "anim/saver_random.h"
 #include "anim/sprite_motion.h"
-#include "host/host_state.h"
 #include "settings/saver_settings.h"
 
 namespace {
@@ -26,23 +25,21 @@ class SpriteMotion : public ::testing::Test {
  protected:
   void SetUp() override {
     savedSettings = SaverSettings;
-    savedAnim = AnimState;
-    savedPreview = HostState.isPreview;
-    SetDefaultSettings(&SaverSettings);
-    HostState.isPreview = 0;
-    AnimState.LimitX = 528;
-    AnimState.LimitY = 368;
+    savedField = SpriteField;
+        SetDefaultSettings(&SaverSettings);
+    SpriteField.isPreview = 0;
+    SpriteField.LimitX = 528;
+    SpriteField.LimitY = 368;
   }
   void TearDown() override {
     SaverSettings = savedSettings;
-    AnimState = savedAnim;
-    HostState.isPreview = savedPreview;
+    SpriteField = savedField;
   }
   // Makes `count` sprites filled with a pattern that no step writes.
   void UseSprites(int count) {
     sprites.assign(count, SpriteState{0x5A5A5A5A, 0x5A5A5A5A, 0x5A5A5A5A, 0x5A5A5A5A,
                                       0x5A5A, 0x5A5A, 0x5A5A});
-    AnimState.Sprites = sprites.data();
+    SpriteField.Sprites = sprites.data();
     SaverSettings.Number = count;
   }
   // One step of a single sprite; returns how many draws it took.
@@ -60,7 +57,7 @@ class SpriteMotion : public ::testing::Test {
 
   std::vector<SpriteState> sprites;
   SaverSettingsRecord savedSettings;
-  AnimStateRecord savedAnim;
+  SpriteFieldRecord savedField;
   int32_t savedPreview;
 };
 
@@ -191,8 +188,8 @@ TEST_F(SpriteMotion, StepMovesMirrorsTurnsAndAnimates) {
   };
   for (const StepCase& c : cases) {
     SCOPED_TRACE(c.name);
-    AnimState.LimitX = c.limitX;
-    AnimState.LimitY = c.limitY;
+    SpriteField.LimitX = c.limitX;
+    SpriteField.LimitY = c.limitY;
     SaverSettings.MoveSpeed = c.moveSpeed;
     SaverSettings.RotSpeed = c.rotSpeed;
     SpriteState sprite = c.start;
@@ -317,7 +314,7 @@ TEST_F(SpriteMotion, StepDrawsOnlyForSpritesWhoseTurnEnds) {
 }
 
 TEST_F(SpriteMotion, PreviewSpinsClockwiseInPlaceAndDrawsNothing) {
-  HostState.isPreview = 1;
+  SpriteField.isPreview = 1;
   for (int16_t rotTime : {int16_t{-1}, int16_t{1}, int16_t{0}}) {
     SCOPED_TRACE(rotTime);
     UseSprites(1);
@@ -349,12 +346,12 @@ TEST_F(SpriteMotion, ExtremeSettingsStayInRange) {
   for (const SaverSettingsRecord& settings : cases) {
     SCOPED_TRACE(settings.MoveSpeed);
     for (int32_t preview : {0, 1}) {
-      HostState.isPreview = preview;
+      SpriteField.isPreview = preview;
       SaverSettings = settings;
       UseSprites(1);
       sprites[0] = {INT32_MAX - 5, INT32_MIN + 5, 0, 0, 0, 1, 0};
-      AnimState.LimitX = INT32_MAX;
-      AnimState.LimitY = 1 << 19;
+      SpriteField.LimitX = INT32_MAX;
+      SpriteField.LimitY = 1 << 19;
       for (int step = 0; step < 50; ++step) {
         UpdateSprite(0);
         ASSERT_GE(sprites[0].Angle, 0);

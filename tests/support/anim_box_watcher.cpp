@@ -47,6 +47,7 @@ BOOL CALLBACK NoteBox(HWND window, LPARAM) {
   seen.caption = TextOf(window);
   EnumChildWindows(window, NoteControl, reinterpret_cast<LPARAM>(&seen));
   seen.animation = AnimState;
+  seen.field = SpriteField;
   // Killing a timer that exists succeeds; put it back if it did.
   seen.timerWasRunning = seen.owner != nullptr && KillTimer(seen.owner, AnimationTimerId);
   if (seen.timerWasRunning) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 
 struct SeenMessageBox {
   HWND box;
@@ -19,6 +20,7 @@ struct SeenMessageBox {
   std::vector<std::string> texts;  // of its static controls
   int buttons;
   AnimStateRecord animation;       // the animation state while it was open
+  SpriteFieldRecord field;
   BOOL timerWasRunning;            // timer 1 of the owner existed then
 };
 

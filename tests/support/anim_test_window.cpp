@@ -4,6 +4,7 @@
 #include <map>
 
 #include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 #include "anim/heap_block.h"
 #include "host/host_state.h"
 #include "tests/support/dialog_paths.h"
@@ -150,6 +151,7 @@ int32_t StartFromFreshSaverState() {
   ResetHostState();
   HostState.instance = GetModuleHandleA(nullptr);
   AnimState = AnimStateRecord{};
+  SpriteField = SpriteFieldRecord{};
   FailAllocationAt(0);
   RemoveMakerKey();
   TakeQuitMessage();

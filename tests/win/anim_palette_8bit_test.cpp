@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 #include "anim/animation_error.h"
 #include "anim/failure_texts.h"
 #include "anim/heap_block.h"
@@ -74,7 +75,7 @@ class EightBitSaver : public ::testing::Test {
   }
 
   std::vector<SpriteState> Sprites() const {
-    return std::vector<SpriteState>(AnimState.Sprites, AnimState.Sprites + SaverSettings.Number);
+    return std::vector<SpriteState>(SpriteField.Sprites, SpriteField.Sprites + SaverSettings.Number);
   }
 
   HWND window = nullptr;
@@ -93,7 +94,7 @@ TEST_F(EightBitSaver, PaletteHoldsTheSheetsFirst32ColoursAndGoesWithTheWindow) {
   EXPECT_EQ(entryCount, 32);
   PALETTEENTRY entries[32] = {};
   ASSERT_EQ(GetPaletteEntries(AnimState.DisplayPalette, 0, 32, entries), 32u);
-  const uint8_t* table = AnimState.Sheet.Header + 40;
+  const uint8_t* table = SpriteField.Sheet.Header + 40;
   for (int k = 0; k < 32; ++k) {
     SCOPED_TRACE("entry " + std::to_string(k));
     EXPECT_EQ(entries[k].peRed, table[4 * k + 2]);
@@ -240,7 +241,7 @@ TEST_P(EightBitSaverFailure, ShowsOneBoxAndDestructionReleasesThePaletteToo) {
   EXPECT_FALSE(boxes[0].timerWasRunning);
   const HPALETTE palette = boxes[0].animation.DisplayPalette;
   EXPECT_EQ(palette != nullptr, c.paletteHeld);
-  EXPECT_EQ(boxes[0].animation.Sprites, nullptr);
+  EXPECT_EQ(boxes[0].field.Sprites, nullptr);
   EXPECT_EQ(LookedWhileOpen.randomAfter, UntouchedRandom) << "a palette message ran a step";
   // Without a palette the answer is 1 anyway; with one, its first
   // realization changed entries, which is when a step would have run.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 #include "anim/heap_block.h"
 #include "anim/saver_random.h"
 #include "anim/sprite_renderer.h"
@@ -77,22 +78,24 @@ class AnimationTickDrawing : public ::testing::TestWithParam<RenderCase> {
     ASSERT_LE(c.width, StageWidth);
     ASSERT_LE(c.height, StageHeight);
     ResetHostState();
-    HostState.isPreview = c.isPreview;
     SaverSettings = SaverSettingsRecord{c.zoom, static_cast<int32_t>(c.sprites.size()),
                                         c.moveSpeed, 16, 16, 48};
     AnimState = AnimStateRecord{};
+    SpriteField = SpriteFieldRecord{};
+    SpriteField.isPreview = c.isPreview;
     PrepareSurfaces(c.zoom, c.moveSpeed);
-    FillSyntheticSheet(&AnimState.Sheet);
+    FillSyntheticSheet(&SpriteField.Sheet);
     sprites = c.sprites;
-    AnimState.Sprites = sprites.data();
-    AnimState.LimitX = c.width - 112 * c.zoom;
-    AnimState.LimitY = c.height - 112 * c.zoom;
+    SpriteField.Sprites = sprites.data();
+    SpriteField.LimitX = c.width - 112 * c.zoom;
+    SpriteField.LimitY = c.height - 112 * c.zoom;
   }
 
   void TearDown() override {
-    ReleaseTestSheet(&AnimState.Sheet);
+    ReleaseTestSheet(&SpriteField.Sheet);
     ReleaseSurfaces();
     AnimState = AnimStateRecord{};
+    SpriteField = SpriteFieldRecord{};
     ResetHostState();
   }
 
@@ -130,7 +133,7 @@ TEST_P(AnimationTickDrawing, WindowShowsTheMaskedPicturesOfEveryStep) {
     AnimationTick();
     EXPECT_EQ(HeapCounters.calls, allocationCalls) << "a step allocated";
     for (size_t i = 0; i < sprites.size(); ++i) {
-      ModelSpriteRedraw(&model, AnimState.Sheet, c.zoom, before[i], sprites[i]);
+      ModelSpriteRedraw(&model, SpriteField.Sheet, c.zoom, before[i], sprites[i]);
     }
     const std::vector<uint32_t> shown = StageShows();
     const long at = FirstDifference(shown, model.pixels);
@@ -179,20 +182,22 @@ class AnimationTickWithTheFrames : public ::testing::TestWithParam<FramesCase> {
     HostState.instance = GetModuleHandleA(nullptr);
     SaverSettings = SaverSettingsRecord{c.zoom, c.number, c.moveSpeed, 16, 16, 48};
     AnimState = AnimStateRecord{};
+    SpriteField = SpriteFieldRecord{};
     PrepareSurfaces(c.zoom, c.moveSpeed);
-    ASSERT_EQ(BuildSpriteSheet(&AnimState.Sheet), nullptr);
+    ASSERT_EQ(BuildSpriteSheet(&SpriteField.Sheet), nullptr);
     sprites.resize(c.number);
-    AnimState.Sprites = sprites.data();
-    AnimState.LimitX = StageWidth - 112 * c.zoom;
-    AnimState.LimitY = StageHeight - 112 * c.zoom;
+    SpriteField.Sprites = sprites.data();
+    SpriteField.LimitX = StageWidth - 112 * c.zoom;
+    SpriteField.LimitY = StageHeight - 112 * c.zoom;
     SeedRandom(1000u + c.number);
-    PlaceSprites(AnimState.LimitX, AnimState.LimitY);
+    PlaceSprites(SpriteField.LimitX, SpriteField.LimitY);
   }
 
   void TearDown() override {
-    ReleaseSpriteSheet(&AnimState.Sheet);
+    ReleaseSpriteSheet(&SpriteField.Sheet);
     ReleaseSurfaces();
     AnimState = AnimStateRecord{};
+    SpriteField = SpriteFieldRecord{};
     ResetHostState();
   }
 
@@ -203,7 +208,7 @@ class AnimationTickWithTheFrames : public ::testing::TestWithParam<FramesCase> {
 // background that stays black outside the sprites' squares.
 TEST_P(AnimationTickWithTheFrames, KeyColourNeverShowsAndTheBackgroundStaysBlack) {
   const FramesCase& c = GetParam();
-  const uint32_t key = FramesKeyColour(AnimState.Sheet);
+  const uint32_t key = FramesKeyColour(SpriteField.Sheet);
   ASSERT_NE(key, 0u);
   PaintStageBlack();
   ScreenModel model = FilledScreenModel(StageWidth, StageHeight, 0);
@@ -211,7 +216,7 @@ TEST_P(AnimationTickWithTheFrames, KeyColourNeverShowsAndTheBackgroundStaysBlack
     const std::vector<SpriteState> before = sprites;
     AnimationTick();
     for (size_t i = 0; i < sprites.size(); ++i) {
-      ModelSpriteRedraw(&model, AnimState.Sheet, c.zoom, before[i], sprites[i]);
+      ModelSpriteRedraw(&model, SpriteField.Sheet, c.zoom, before[i], sprites[i]);
     }
     const std::vector<uint32_t> shown = StageShows();
     const long at = FirstDifference(shown, model.pixels);

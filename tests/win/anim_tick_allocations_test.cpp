@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 #include "anim/animation_life.h"
 #include "anim/heap_block.h"
 #include "anim/saver_random.h"
@@ -62,7 +62,7 @@ TEST_P(TickAllocations, ThousandStepsAllocateNothing) {
 
   const uint32_t callsBefore = HeapCounters.calls;
   const int32_t liveAfterCreation = HeapCounters.liveBlocks;
-  const std::vector<SpriteState> placed(AnimState.Sprites, AnimState.Sprites + c.number);
+  const std::vector<SpriteState> placed(SpriteField.Sprites, SpriteField.Sprites + c.number);
   for (int step = 0; step < Steps; ++step) {
     SaverRandom = UntouchedRandom;
     AnimationTick();
@@ -72,7 +72,7 @@ TEST_P(TickAllocations, ThousandStepsAllocateNothing) {
   EXPECT_EQ(HeapCounters.liveBlocks, liveAfterCreation);
   // Frames cycle through 7 and 1,000 steps are 6 past a whole number of cycles.
   for (int32_t i = 0; i < c.number; ++i) {
-    EXPECT_EQ(AnimState.Sprites[i].Frame, (placed[i].Frame + Steps) % 7) << "sprite " << i;
+    EXPECT_EQ(SpriteField.Sprites[i].Frame, (placed[i].Frame + Steps) % 7) << "sprite " << i;
   }
 
   DestroyWindow(window);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 #include "anim/animation_error.h"
 #include "anim/animation_life.h"
 #include "anim/failure_texts.h"
@@ -104,8 +105,8 @@ class SaverWindowLife : public ::testing::Test {
     if (acquired.palette != nullptr) {
       EXPECT_EQ(GetObjectType(acquired.palette), 0u) << "DisplayPalette left";
     }
-    EXPECT_EQ(LiveSheetBlocks(AnimState.Sheet), 0);
-    EXPECT_EQ(AnimState.Sprites, nullptr);
+    EXPECT_EQ(LiveSheetBlocks(SpriteField.Sheet), 0);
+    EXPECT_EQ(SpriteField.Sprites, nullptr);
     SaverRandom = UntouchedRandom;
     PumpMessagesFor(250);
     EXPECT_EQ(SaverRandom, UntouchedRandom) << "a step ran after destruction";
@@ -182,15 +183,15 @@ TEST_P(SaverWindowCreation, SetsUpTheAnimationAndDestructionReleasesIt) {
   EXPECT_EQ(back.cy, c.backSide);
   EXPECT_EQ(GetCurrentObject(AnimState.BackDC, OBJ_BITMAP), AnimState.BackBitmap);
   EXPECT_EQ(AnimState.DisplayPalette, nullptr) << "a palette on a true-colour display";
-  EXPECT_EQ(LiveSheetBlocks(AnimState.Sheet), 15);
-  EXPECT_NE(AnimState.Sprites, nullptr);
-  EXPECT_EQ(AnimState.LimitX, c.limitX);
-  EXPECT_EQ(AnimState.LimitY, c.limitY);
+  EXPECT_EQ(LiveSheetBlocks(SpriteField.Sheet), 15);
+  EXPECT_NE(SpriteField.Sprites, nullptr);
+  EXPECT_EQ(SpriteField.LimitX, c.limitX);
+  EXPECT_EQ(SpriteField.LimitY, c.limitY);
   EXPECT_EQ(HeapCounters.liveBlocks, liveBlocksBefore + 16) << "header, 14 frame blocks, sprites";
 
   // Placed inside the limits; an axis without room puts every sprite at 0.
   for (int32_t i = 0; i < SaverSettings.Number; ++i) {
-    const SpriteState& sprite = AnimState.Sprites[i];
+    const SpriteState& sprite = SpriteField.Sprites[i];
     SCOPED_TRACE("sprite " + std::to_string(i));
     if (c.limitX > 0) {
       EXPECT_GE(sprite.PosX, 0);
@@ -213,7 +214,7 @@ TEST_P(SaverWindowCreation, SetsUpTheAnimationAndDestructionReleasesIt) {
 
   // The timer drives the steps from its own procedure: the sprites' frames
   // move on while WM_TIMER never reaches the window procedure.
-  std::vector<SpriteState> before(AnimState.Sprites, AnimState.Sprites + SaverSettings.Number);
+  std::vector<SpriteState> before(SpriteField.Sprites, SpriteField.Sprites + SaverSettings.Number);
   ResetAnimTestMessageCounts();
   SaverRandom = UntouchedRandom;
   // Every drawing goes through the off-screen surface: white there stays
@@ -227,8 +228,8 @@ TEST_P(SaverWindowCreation, SetsUpTheAnimationAndDestructionReleasesIt) {
             SaverSettings.Number == 0)
       << "the steps drew something exactly when there are sprites";
   for (int32_t i = 1; i < SaverSettings.Number; ++i) {
-    EXPECT_EQ((AnimState.Sprites[i].Frame - before[i].Frame + 7) % 7,
-              (AnimState.Sprites[0].Frame - before[0].Frame + 7) % 7)
+    EXPECT_EQ((SpriteField.Sprites[i].Frame - before[i].Frame + 7) % 7,
+              (SpriteField.Sprites[0].Frame - before[0].Frame + 7) % 7)
         << "sprite " << i << " took a different number of steps";
   }
 
@@ -290,8 +291,8 @@ TEST_P(SaverWindowFailure, ShowsOneBoxRefusesCreationAndDestructionReleases) {
   // Nothing is released before the box: it all waits for WM_DESTROY.
   EXPECT_NE(box.animation.BackDC, nullptr);
   EXPECT_NE(box.animation.BackBitmap, nullptr);
-  EXPECT_EQ(LiveSheetBlocks(box.animation.Sheet), c.sheetBlocksHeld);
-  EXPECT_EQ(box.animation.Sprites, nullptr);
+  EXPECT_EQ(LiveSheetBlocks(box.field.Sheet), c.sheetBlocksHeld);
+  EXPECT_EQ(box.field.Sprites, nullptr);
   EXPECT_FALSE(IsWindow(AnimTestWindow));
   ExpectDestroyedAndReleased(NoteAcquired(box.animation));
 }
@@ -378,7 +379,7 @@ TEST_P(SaverWindowKeys, EndTheSaverOrAskForThePassword) {
     return;
   }
   EXPECT_EQ(HostState.isClosing, 0);
-  EXPECT_EQ(LiveSheetBlocks(AnimState.Sheet), 15) << "a refused close released the animation";
+  EXPECT_EQ(LiveSheetBlocks(SpriteField.Sheet), 15) << "a refused close released the animation";
   ExpectDestroyedAndReleased(acquired);
 }
 
@@ -411,7 +412,7 @@ TEST_P(TrueColourPaletteMessages, AnswerWithoutDrawing) {
   const PaletteMessageCase& c = GetParam();
   ASSERT_NE(StartSaver(400, 300), nullptr);
   ASSERT_EQ(AnimState.DisplayPalette, nullptr);
-  const std::vector<SpriteState> before(AnimState.Sprites, AnimState.Sprites + SaverSettings.Number);
+  const std::vector<SpriteState> before(SpriteField.Sprites, SpriteField.Sprites + SaverSettings.Number);
   SaverRandom = UntouchedRandom;
   HWND other = GetDesktopWindow();
   const WPARAM wParam = c.message == WM_PALETTECHANGED
@@ -420,8 +421,8 @@ TEST_P(TrueColourPaletteMessages, AnswerWithoutDrawing) {
   EXPECT_EQ(SendMessageA(window, c.message, wParam, 0), c.expected);
   EXPECT_EQ(SaverRandom, UntouchedRandom) << "a step ran";
   for (int32_t i = 0; i < SaverSettings.Number; ++i) {
-    EXPECT_EQ(AnimState.Sprites[i].Frame, before[i].Frame);
-    EXPECT_EQ(AnimState.Sprites[i].PosX, before[i].PosX);
+    EXPECT_EQ(SpriteField.Sprites[i].Frame, before[i].Frame);
+    EXPECT_EQ(SpriteField.Sprites[i].PosX, before[i].PosX);
   }
   ExpectDestroyedAndReleased(NoteAcquired(AnimState));
 }
@@ -438,6 +439,7 @@ TEST_F(SaverWindowLife, DestroyAnimationToleratesAnEmptyState) {
   HWND plain = CreateAnimTestWindow(50, 50, DefWindowProcA, false);
   ASSERT_NE(plain, nullptr);
   AnimState = AnimStateRecord{};
+  SpriteField = SpriteFieldRecord{};
   DestroyAnimation(plain);
   WPARAM quitCode = 99;
   EXPECT_TRUE(TakeQuitMessage(&quitCode));
@@ -469,9 +471,9 @@ TEST_F(SaverWindowLife, FullScreenRunShowsTheCharactersOnBlack) {
   EXPECT_TRUE(WriteScreenPng(ART_DIR "/saver.png")) << "could not write " ART_DIR "/saver.png";
 
   std::set<uint32_t> sheetColours;
-  for (int k = 0; k < 20; ++k) sheetColours.insert(SheetColour(AnimState.Sheet, k));
+  for (int k = 0; k < 20; ++k) sheetColours.insert(SheetColour(SpriteField.Sheet, k));
   // The frames' key colour is index 2; it is in the table, yet never drawn.
-  const uint32_t keyColour = SheetColour(AnimState.Sheet, 2);
+  const uint32_t keyColour = SheetColour(SpriteField.Sheet, 2);
   long foreign = 0, key = 0, outside = 0, drawn = 0;
   for (size_t p = 0; p < onScreen.size(); ++p) {
     const uint32_t pixel = onScreen[p];
@@ -482,7 +484,7 @@ TEST_F(SaverWindowLife, FullScreenRunShowsTheCharactersOnBlack) {
     const int x = static_cast<int>(p % width), y = static_cast<int>(p / width);
     bool inSquare = false;
     for (int32_t i = 0; i < SaverSettings.Number; ++i) {
-      const int left = AnimState.Sprites[i].PosX >> 12, top = AnimState.Sprites[i].PosY >> 12;
+      const int left = SpriteField.Sprites[i].PosX >> 12, top = SpriteField.Sprites[i].PosY >> 12;
       inSquare = inSquare || (x >= left && x < left + 112 && y >= top && y < top + 112);
     }
     outside += !inSquare;
@@ -508,19 +510,19 @@ TEST_F(SaverWindowLife, PreviewShowsOneCharacterSpinningInPlace) {
   ASSERT_NE(window, nullptr);
   ASSERT_EQ(SaverSettings.Number, 1);
   PumpMessagesFor(400);
-  const SpriteState placed = AnimState.Sprites[0];
+  const SpriteState placed = SpriteField.Sprites[0];
   std::vector<std::vector<uint32_t>> pictures;
   for (int look = 0; look < 3; ++look) {
     PumpMessagesFor(250);
     pictures.push_back(ReadPixels(AnimState.ScreenDC, 0, 0, 152, 112));
   }
-  EXPECT_EQ(AnimState.Sprites[0].PosX, placed.PosX) << "the preview character walked";
-  EXPECT_EQ(AnimState.Sprites[0].PosY, 0);
-  EXPECT_NE(AnimState.Sprites[0].Angle, placed.Angle) << "it does not spin";
+  EXPECT_EQ(SpriteField.Sprites[0].PosX, placed.PosX) << "the preview character walked";
+  EXPECT_EQ(SpriteField.Sprites[0].PosY, 0);
+  EXPECT_NE(SpriteField.Sprites[0].Angle, placed.Angle) << "it does not spin";
   EXPECT_NE(pictures[0], pictures[1]);
   EXPECT_NE(pictures[1], pictures[2]);
   std::set<uint32_t> sheetColours;
-  for (int k = 0; k < 20; ++k) sheetColours.insert(SheetColour(AnimState.Sheet, k));
+  for (int k = 0; k < 20; ++k) sheetColours.insert(SheetColour(SpriteField.Sheet, k));
   const int left = placed.PosX >> 12;
   for (const std::vector<uint32_t>& picture : pictures) {
     long drawn = 0, outside = 0, foreign = 0;

@@ -13,11 +13,10 @@
 #include <tuple>
 #include <vector>
 
-#include "anim/anim_state.h"
+#include "anim/sprite_field.h"
 #include "anim/heap_block.h"
 #include "anim/saver_random.h"
 #include "anim/sheet_assembly.h"
-#include "host/host_state.h"
 #include "settings/saver_settings.h"
 #include "tests/support/anim_render_cases.h"
 #include "tests/support/anim_screen_model.h"
@@ -61,25 +60,23 @@ class StepComposing : public ::testing::TestWithParam<PictureCase> {
     pixels.assign(static_cast<size_t>(stride) * RenderStageHeight, 0xA5);
     WindowPicture =
         WindowPictureRecord{pixels.data(), RenderStageWidth, RenderStageHeight, stride, format, {}};
-    ResetHostState();
-    HostState.isPreview = c.isPreview;
     SaverSettings = SaverSettingsRecord{c.zoom, static_cast<int32_t>(c.sprites.size()),
                                         c.moveSpeed, 16, 16, 48};
-    AnimState = AnimStateRecord{};
-    FillSyntheticSheet(&AnimState.Sheet);
-    TranslateSheetColours(AnimState.Sheet);
+    SpriteField = SpriteFieldRecord{};
+    SpriteField.isPreview = c.isPreview;
+    FillSyntheticSheet(&SpriteField.Sheet);
+    TranslateSheetColours(SpriteField.Sheet);
     sprites = c.sprites;
-    AnimState.Sprites = sprites.data();
-    AnimState.LimitX = c.width - 112 * c.zoom;
-    AnimState.LimitY = c.height - 112 * c.zoom;
+    SpriteField.Sprites = sprites.data();
+    SpriteField.LimitX = c.width - 112 * c.zoom;
+    SpriteField.LimitY = c.height - 112 * c.zoom;
     SeedRandom(77);
   }
 
   void TearDown() override {
-    ReleaseTestSheet(&AnimState.Sheet);
-    AnimState = AnimStateRecord{};
+    ReleaseTestSheet(&SpriteField.Sheet);
+    SpriteField = SpriteFieldRecord{};
     WindowPicture = WindowPictureRecord{};
-    ResetHostState();
   }
 
   // Black, then the case's bands, in the picture and in the model. Each
@@ -115,7 +112,7 @@ TEST_P(StepComposing, PictureIsTheModelsAfterEveryStepAndEachRectangleCoversTheU
     for (size_t i = 0; i < sprites.size(); ++i) {
       const SpriteState before = sprites[i];
       const PictureRect sent = MoveAndComposeSprite(static_cast<int32_t>(i));
-      ModelSpriteRedraw(&model, AnimState.Sheet, c.zoom, before, sprites[i]);
+      ModelSpriteRedraw(&model, SpriteField.Sheet, c.zoom, before, sprites[i]);
       // The rectangle sent is the union of both squares, cut to the picture.
       const int ox = int16_t(before.PosX >> 12), oy = int16_t(before.PosY >> 12);
       const int nx = int16_t(sprites[i].PosX >> 12), ny = int16_t(sprites[i].PosY >> 12);

@@ -29,6 +29,21 @@ start_program() {
   BACKGROUND_PIDS+=("$PROGRAM_PID")
 }
 
+# resize_until NAME WIDTH HEIGHT CONDITION: the stage resized, then looked
+# at every 0.3 s (at most 3 s) until CONDITION, a test on the look, holds;
+# LOOK is screen_regions' report of the last look.
+resize_until() {
+  local i
+  xdotool windowsize "$STAGE_ID" "$2" "$3"
+  for ((i = 0; i < 10; ++i)); do
+    sleep 0.3
+    LOOK="$(screenshot "$1" "$STAGE_ID")"
+    eval "$4" && return 0
+  done
+  return 1
+}
+lit() { stat_of "$LOOK" nonblack; }
+
 # ---- A true-colour display, a window of the test's own --------------------
 x11_start_xvfb 24
 start_stage 640 480
@@ -45,6 +60,22 @@ wait_exit "$PROGRAM_PID" 5
 check "SIGTERM ends it with 0" 0 "$EXITED"
 check "it leaves no shared memory behind" 0 "$(shared_segments_of "$PROGRAM_PID")"
 check "and says nothing" "" "$(cat "$ERR")"
+
+# Stopped within its first milliseconds, as xscreensaver's settings dialog
+# does when a person runs through its list: once it has connected to the
+# display (so its main has begun), while it builds the sheet and the picture.
+ends=() left=0
+for delay in 0 0.002 0.005 0.01 0.02; do
+  start_program --window-id "$STAGE_ID"
+  until find "/proc/$PROGRAM_PID/fd" -lname 'socket:*' 2>/dev/null | grep -q .; do :; done
+  sleep "$delay"
+  kill -TERM "$PROGRAM_PID"
+  wait_exit "$PROGRAM_PID" 5
+  ends+=("$EXITED")
+  left=$((left + $(shared_segments_of "$PROGRAM_PID")))
+done
+check "SIGTERM 0 to 20 ms after it connected ends it with 0 each time" "0 0 0 0 0" "${ends[*]}"
+check "and no shared memory outlives those runs" 0 "$left"
 
 # One fast character: after the window shrinks, it stays inside the new
 # size (the limits follow), so every look shows it whole.
@@ -77,6 +108,28 @@ check "one character in a small window" "1 1" "$(stat_of "$first" regions) $(sta
 check_that "it stays in one square" "at most one 112 x 112 square of non-black each time" \
   "$([[ $(stat_of "$first" nonblack) -le $((SPRITE * SPRITE)) && $(stat_of "$second" nonblack) -le $((SPRITE * SPRITE)) ]] && echo true)"
 
+# The preview rule follows the size both ways, and however small the
+# window, the middle of a character stays in view.
+one="$(stat_of "$first" nonblack)"
+several='[[ $(lit) -gt $((one * 2)) ]]'
+single='[[ $(stat_of "$LOOK" regions) -eq 1 && $(lit) -le $((SPRITE * SPRITE)) ]]'
+resize_until grown 640 480 "$several"
+check_that "grown past 224, the settings' four characters" "more than twice the preview's pixels" \
+  "$(eval "$several" && echo true)"
+resize_until shrunk 200 150 "$single"
+check_that "shrunk below 224 again, the preview's one" "1 region, at most one square" \
+  "$(eval "$single" && echo true)"
+seen=""
+for size in "100 80" "40 30" "1 1" "100 80"; do
+  resize_until "tiny-${size/ /x}" $size '[[ $(lit) -gt 0 ]]'
+  seen+="$([[ $(lit) -gt 0 ]] && echo 1 || echo 0)"
+done
+check "in windows of 100 x 80, 40 x 30, 1 x 1 and 100 x 80 a character is in view" 1111 "$seen"
+resize_until regrown 640 480 "$several"
+check_that "grown again, the characters fill the window again" "more than twice the preview's pixels" \
+  "$(eval "$several" && echo true)"
+xdotool windowsize "$STAGE_ID" 200 150
+
 # The window goes away under it (as xscreensaver's preview does).
 stop_stage
 wait_exit "$PROGRAM_PID" 5
@@ -106,8 +159,13 @@ done <<'CASES'
 --zoom|2|"--zoom" needs a value
 --bogus 1|2|unknown option "--bogus"
 --window-id 12x|2|bad window id "12x"
+--window-id 0x100200002|2|bad window id "0x100200002"
 --help|0|--rot-time-max N
 CASES
+
+XSCREENSAVER_WINDOW=0x100200002 "$PROGRAM" --root 2>"$ERR"
+check "a \$XSCREENSAVER_WINDOW beyond the X ids ends it with 1" 1 "$?"
+check_that "saying so" "is not a window id" "$(grep -q 'is not a window id' "$ERR" && echo true)"
 
 cleanup
 
@@ -133,8 +191,23 @@ check_that "it names the visual" "PseudoColor in its message" \
   "$(grep -q 'cannot draw on a PseudoColor visual of depth 8' "$ERR" && echo true)"
 cleanup
 
-# No MIT-SHM (as on a remote display): plain XPutImage, into its own window.
-x11_start_xvfb 24 -extension MIT-SHM
+# No MIT-SHM (as on a remote display) at 16 bits per pixel: plain XPutImage,
+# whose rows Xlib pads to 32 bits, so odd widths take two bytes more.
+x11_start_xvfb 16 -extension MIT-SHM
+start_stage 301 240
+start_program --window-id "$STAGE_ID"
+sleep 1
+LOOK="$(screenshot odd-width "$STAGE_ID")"
+odd="$(lit)"
+resize_until odd-width-resized 401 300 '[[ $(lit) -gt 0 ]]'
+check_that "a 301- and then 401-pixel-wide window drawn in" "non-black pixels, at most 4 squares, in both" \
+  "$([[ $odd -gt 0 && $odd -le $((4 * SPRITE * SPRITE)) && $(lit) -gt 0 && $(lit) -le $((4 * SPRITE * SPRITE)) ]] && echo true)"
+kill -TERM "$PROGRAM_PID"
+wait_exit "$PROGRAM_PID" 5
+check "that run ends with 0" 0 "$EXITED"
+stop_stage
+
+# Its own window there.
 check_that "that display offers no MIT-SHM" "no MIT-SHM" \
   "$(xdpyinfo -queryExtensions | grep -q MIT-SHM || echo true)"
 start_program

@@ -1,0 +1,3 @@
+#include "anim/sprite_field.h"
+
+SpriteFieldRecord SpriteField = {};
