@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "x11/window_picture.h"
+#include "anim/window_picture.h"
 #include "x11/x11_options.h"
 
 // Opens the display and takes or makes the window; fills X11State's

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "x11/step_clock.h"
-#include "x11/window_picture.h"
+#include "anim/window_picture.h"
 #include "x11/x11_state.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "x11/window_picture.h"
+#include "anim/window_picture.h"
 
 // Makes the picture for a window of width x height in the pixel format,
 // black, and points WindowPicture at it. False when no memory could be had.

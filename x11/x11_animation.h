@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "x11/window_picture.h"
+#include "anim/window_picture.h"
 #include "x11/x11_options.h"
 
 // Null on success, otherwise what failed; whatever was made up to then is

@@ -2,7 +2,8 @@
 // model and the same sprite sequences as the Windows renderer's test: after
 // every step each pixel must be the model's, in each pixel format the
 // program draws (24-bit TrueColor in either channel order, 32-bit with
-// alpha, 16-bit 5-6-5).
+// alpha, 16-bit 5-6-5), for a picture of the whole stage and for one whose
+// field starts off its corner, as in a window smaller than a character.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "anim/sprite_field.h"
+#include "anim/window_field.h"
+#include "anim/window_picture.h"
 #include "anim/heap_block.h"
 #include "anim/saver_random.h"
 #include "anim/sheet_assembly.h"
@@ -21,7 +24,6 @@
 #include "tests/support/anim_render_cases.h"
 #include "tests/support/anim_screen_model.h"
 #include "x11/embedded_sheet.h"
-#include "x11/window_picture.h"
 
 namespace {
 
@@ -40,7 +42,18 @@ const FormatCase Formats[] = {
 
 void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.name; }
 
-using PictureCase = std::tuple<RenderCase, FormatCase>;
+// The picture shows the stage from (left, top) on; odd, so that a Zoom 2
+// square is cut inside a stored column.
+struct Placement {
+  const char* name;
+  int32_t left, top;
+};
+
+const Placement Placements[] = {{"Whole", 0, 0}, {"OffTheCorner", 37, 21}};
+
+void PrintTo(const Placement& c, std::ostream* out) { *out << c.name; }
+
+using PictureCase = std::tuple<RenderCase, FormatCase, Placement>;
 
 uint32_t PixelAt(int x, int y) {
   const uint8_t* row = WindowPicture.Pixels + static_cast<size_t>(y) * WindowPicture.Stride;
@@ -59,7 +72,7 @@ class StepComposing : public ::testing::TestWithParam<PictureCase> {
     const int32_t stride = RenderStageWidth * format.bytesPerPixel + 12;
     pixels.assign(static_cast<size_t>(stride) * RenderStageHeight, 0xA5);
     WindowPicture =
-        WindowPictureRecord{pixels.data(), RenderStageWidth, RenderStageHeight, stride, format, {}};
+        WindowPictureRecord{pixels.data(), RenderStageWidth, RenderStageHeight, stride, format, {}, {}};
     SaverSettings = SaverSettingsRecord{c.zoom, static_cast<int32_t>(c.sprites.size()),
                                         c.moveSpeed, 16, 16, 48};
     SpriteField = SpriteFieldRecord{};
@@ -77,6 +90,7 @@ class StepComposing : public ::testing::TestWithParam<PictureCase> {
     ReleaseTestSheet(&SpriteField.Sheet);
     SpriteField = SpriteFieldRecord{};
     WindowPicture = WindowPictureRecord{};
+    WindowField = WindowFieldRecord{};
   }
 
   // Black, then the case's bands, in the picture and in the model. Each
@@ -99,6 +113,16 @@ class StepComposing : public ::testing::TestWithParam<PictureCase> {
     return model;
   }
 
+  // The picture becomes the stage's part from the placement's corner on,
+  // and the field's origin moves with it.
+  void ShowFrom(const Placement& view) {
+    WindowPicture.Pixels += view.top * WindowPicture.Stride + view.left * WindowPicture.Format.bytesPerPixel;
+    WindowPicture.Width -= view.left;
+    WindowPicture.Height -= view.top;
+    WindowField.OriginX = -view.left;
+    WindowField.OriginY = -view.top;
+  }
+
   std::vector<uint8_t> pixels;
   std::vector<SpriteState> sprites;
 };
@@ -106,6 +130,8 @@ class StepComposing : public ::testing::TestWithParam<PictureCase> {
 TEST_P(StepComposing, PictureIsTheModelsAfterEveryStepAndEachRectangleCoversTheUnion) {
   const RenderCase& c = std::get<0>(GetParam());
   ScreenModel model = PaintBackground();
+  const Placement& view = std::get<2>(GetParam());
+  ShowFrom(view);
   const int side = 112 * c.zoom;
   for (int step = 1; step <= c.steps; ++step) {
     const uint32_t allocationCalls = HeapCounters.calls;
@@ -116,34 +142,37 @@ TEST_P(StepComposing, PictureIsTheModelsAfterEveryStepAndEachRectangleCoversTheU
       // The rectangle sent is the union of both squares, cut to the picture.
       const int ox = int16_t(before.PosX >> 12), oy = int16_t(before.PosY >> 12);
       const int nx = int16_t(sprites[i].PosX >> 12), ny = int16_t(sprites[i].PosY >> 12);
-      EXPECT_EQ(sent.left, std::max(0, std::min(ox, nx)));
-      EXPECT_EQ(sent.top, std::max(0, std::min(oy, ny)));
-      EXPECT_EQ(sent.right, std::min(RenderStageWidth, std::max(ox, nx) + side));
-      EXPECT_EQ(sent.bottom, std::min(RenderStageHeight, std::max(oy, ny) + side));
+      EXPECT_EQ(sent.left, std::max(0, std::min(ox, nx) - view.left));
+      EXPECT_EQ(sent.top, std::max(0, std::min(oy, ny) - view.top));
+      EXPECT_EQ(sent.right, std::min(RenderStageWidth, std::max(ox, nx) + side) - view.left);
+      EXPECT_EQ(sent.bottom, std::min(RenderStageHeight, std::max(oy, ny) + side) - view.top);
     }
     EXPECT_EQ(HeapCounters.calls, allocationCalls) << "a step allocated";
     // The model in the picture's format is exact: the conversion keeps each
     // channel's top bits, which AND and OR leave in place.
     std::vector<uint32_t> picture, expected;
-    for (int y = 0; y < RenderStageHeight; ++y) {
-      for (int x = 0; x < RenderStageWidth; ++x) {
+    for (int y = 0; y < WindowPicture.Height; ++y) {
+      for (int x = 0; x < WindowPicture.Width; ++x) {
         picture.push_back(PixelAt(x, y));
-        expected.push_back(PixelOfColour(WindowPicture.Format, model.pixels[y * RenderStageWidth + x]));
+        const int modelAt = (y + view.top) * RenderStageWidth + x + view.left;
+        expected.push_back(PixelOfColour(WindowPicture.Format, model.pixels[modelAt]));
       }
     }
     const long at = FirstDifference(picture, expected);
-    ASSERT_EQ(at, -1) << "step " << step << " at (" << at % RenderStageWidth << ", "
-                      << at / RenderStageWidth << "): picture " << std::hex << picture[at]
+    ASSERT_EQ(at, -1) << "step " << step << " at (" << at % WindowPicture.Width << ", "
+                      << at / WindowPicture.Width << "): picture " << std::hex << picture[at]
                       << ", expected " << expected[at];
   }
 }
 
 std::string CaseName(const ::testing::TestParamInfo<PictureCase>& info) {
-  return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+  return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name + "_" +
+         std::get<2>(info.param).name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StepComposing,
-                         ::testing::Combine(::testing::ValuesIn(RenderCases), ::testing::ValuesIn(Formats)),
+                         ::testing::Combine(::testing::ValuesIn(RenderCases), ::testing::ValuesIn(Formats),
+                                            ::testing::ValuesIn(Placements)),
                          CaseName);
 
 // Visuals the program must refuse (it then says so and exits 1); those of

@@ -1,8 +1,8 @@
-// The window's picture as the program keeps it in its own memory, in the
-// display's pixel format, and the composing of one sprite's redraw into it:
-// the old picture erased and the new one masked in on the union of the two
-// squares, exactly as the Windows renderer's raster operations do it. No X
-// header here, so that it is tested natively.
+// The window's picture as the X11 program and the page keep it in their own
+// memory, in the display's pixel format, and the composing of one sprite's
+// redraw into it: the old picture erased and the new one masked in on the
+// union of the two squares, exactly as the Windows renderer's raster
+// operations do it. Pure code, tested natively.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +32,10 @@ struct WindowPictureRecord {
   int32_t Stride;
   PixelFormat Format;
   uint32_t SheetPixels[256];  // the sheet's colour table as pixels of Format
+  // Per picture of the sheet and stored row, the columns [first, end) that
+  // change a pixel; outside them the mask keeps it and the image adds
+  // nothing, which is most of a character's square.
+  uint8_t RowSpans[FrameCount][RotationCount][SpriteSide][2];
 };
 
 extern WindowPictureRecord WindowPicture;
@@ -48,7 +52,8 @@ bool DescribeTrueColour(int32_t depth, int32_t bitsPerPixel, uint32_t redMask,
 // 0x00RRGGBB as a pixel of the format: each channel's top bits.
 uint32_t PixelOfColour(const PixelFormat& format, uint32_t colour);
 
-// Fills WindowPicture.SheetPixels from the sheet's shared colour table.
+// Fills WindowPicture.SheetPixels from the sheet's shared colour table and
+// the row spans from its pictures, for the picture's format.
 void TranslateSheetColours(const SpriteSheet& sheet);
 
 // Every pixel of the picture set to the colour (0x00RRGGBB).

@@ -1,4 +1,4 @@
-#include "x11/window_picture.h"
+#include "anim/window_picture.h"
 
 #include "anim/sprite_field.h"
 #include "anim/sprite_motion.h"
@@ -34,68 +34,86 @@ uint32_t ChannelBits(uint32_t value8, uint32_t mask) {
   return (value8 >> (8 - BitCount(mask))) << LowestBit(mask) & mask;
 }
 
-// The destination rows and columns of a square at (left, top) that lie in
-// the picture, and for each the stored row and column of the 112 x 112
-// picture it shows (rows are stored bottom-up).
+// A square at (left, top) and the part of it that lies in the picture.
 struct SquareCut {
   PictureRect inside;
   int32_t left;
   int32_t top;
 };
 
-// One stored row of a picture as the pixels of the square's columns that
-// lie in the picture; with Zoom 2 it serves two destination rows, and the
-// combining below runs over plain arrays, which the compiler vectorises.
-template <typename Pixel, int Zoom>
-void ExpandRow(const SquareCut& cut, const uint8_t* storedRow, Pixel* row) {
-  const uint32_t* lookup = WindowPicture.SheetPixels;
-  const int32_t first = cut.inside.left - cut.left;
-  const int32_t count = cut.inside.right - cut.inside.left;
-  for (int32_t i = 0; i < count; ++i) row[i] = static_cast<Pixel>(lookup[storedRow[(first + i) / Zoom]]);
-}
-
 template <typename Pixel>
 Pixel* PictureRow(int32_t y, int32_t left) {
   return reinterpret_cast<Pixel*>(WindowPicture.Pixels + static_cast<intptr_t>(y) * WindowPicture.Stride) + left;
 }
 
-int32_t StoredRowOf(const SquareCut& cut, int32_t y, int zoom) {
-  return (SpriteSide - 1 - (y - cut.top) / zoom) * SpriteSide;  // rows are stored bottom-up
-}
+// One picture of the sheet, stored bottom-up, with its row spans.
+struct SheetPicture {
+  const uint8_t* mask;
+  const uint8_t* image;
+  const uint8_t (*spans)[2];
+};
 
-// Old mask only: every opaque pixel of the old picture becomes black.
-template <typename Pixel, int Zoom>
-void AndMask(const SquareCut& cut, const uint8_t* mask) {
-  Pixel keep[Zoom * SpriteSide];
-  const int32_t count = cut.inside.right - cut.inside.left;
-  int32_t expanded = -1;
-  for (int32_t y = cut.inside.top; y < cut.inside.bottom; ++y) {
-    const int32_t stored = StoredRowOf(cut, y, Zoom);
-    if (stored != expanded) ExpandRow<Pixel, Zoom>(cut, mask + stored, keep);
-    expanded = stored;
-    Pixel* out = PictureRow<Pixel>(y, cut.inside.left);
-    for (int32_t i = 0; i < count; ++i) out[i] = static_cast<Pixel>(out[i] & keep[i]);
+// The mask (and image) of one stored row as pixels, from the first stored
+// column that reaches x = from to the one that reaches to - 1, each Zoom
+// times; the first entry belongs to the picture column of that first one.
+template <typename Pixel, int Zoom, bool Paint>
+void ExpandStoredRow(const SheetPicture& picture, int32_t row, int32_t firstColumn,
+                     int32_t endColumn, Pixel* keep, Pixel* paint) {
+  const uint32_t* lookup = WindowPicture.SheetPixels;
+  const uint8_t* mask = picture.mask + row * SpriteSide;
+  for (int32_t c = firstColumn; c < endColumn; ++c) {
+    const Pixel k = static_cast<Pixel>(lookup[mask[c]]);
+    for (int z = 0; z < Zoom; ++z) keep[(c - firstColumn) * Zoom + z] = k;
+  }
+  if (!Paint) return;
+  const uint8_t* image = picture.image + row * SpriteSide;
+  for (int32_t c = firstColumn; c < endColumn; ++c) {
+    const Pixel p = static_cast<Pixel>(lookup[image[c]]);
+    for (int z = 0; z < Zoom; ++z) paint[(c - firstColumn) * Zoom + z] = p;
   }
 }
 
-// New mask and image in one pass: (pixel AND mask) OR image, which is what
-// the two raster operations one after the other leave.
-template <typename Pixel, int Zoom>
-void MaskIn(const SquareCut& cut, const uint8_t* mask, const uint8_t* image) {
+// The old picture's mask ANDed in, or the new one's mask ANDed and its
+// image ORed in one pass ((pixel AND mask) OR image is what the two raster
+// operations one after the other leave), over each row's span only. Each
+// stored row is expanded once for its Zoom rows, and the combining runs over
+// plain arrays, which the compiler vectorises.
+template <typename Pixel, int Zoom, bool Paint>
+void ComposeSquare(const SquareCut& cut, const SheetPicture& picture) {
   Pixel keep[Zoom * SpriteSide];
   Pixel paint[Zoom * SpriteSide];
-  const int32_t count = cut.inside.right - cut.inside.left;
-  int32_t expanded = -1;
+  int32_t expanded = -1, skip = 0;
   for (int32_t y = cut.inside.top; y < cut.inside.bottom; ++y) {
-    const int32_t stored = StoredRowOf(cut, y, Zoom);
-    if (stored != expanded) {
-      ExpandRow<Pixel, Zoom>(cut, mask + stored, keep);
-      ExpandRow<Pixel, Zoom>(cut, image + stored, paint);
+    const int32_t row = SpriteSide - 1 - (y - cut.top) / Zoom;
+    const int32_t from = Larger(cut.inside.left, cut.left + picture.spans[row][0] * Zoom);
+    const int32_t to = Smaller(cut.inside.right, cut.left + picture.spans[row][1] * Zoom);
+    if (from >= to) continue;
+    if (row != expanded) {
+      const int32_t firstColumn = (from - cut.left) / Zoom;
+      ExpandStoredRow<Pixel, Zoom, Paint>(picture, row, firstColumn, (to - 1 - cut.left) / Zoom + 1, keep, paint);
+      skip = from - cut.left - firstColumn * Zoom;
+      expanded = row;
     }
-    expanded = stored;
-    Pixel* out = PictureRow<Pixel>(y, cut.inside.left);
-    for (int32_t i = 0; i < count; ++i) out[i] = static_cast<Pixel>((out[i] & keep[i]) | paint[i]);
+    Pixel* out = PictureRow<Pixel>(y, from);
+    const Pixel* k = keep + skip;
+    const int32_t count = to - from;
+    if (!Paint) {
+      for (int32_t i = 0; i < count; ++i) out[i] = static_cast<Pixel>(out[i] & k[i]);
+    } else {
+      const Pixel* p = paint + skip;
+      for (int32_t i = 0; i < count; ++i) out[i] = static_cast<Pixel>((out[i] & k[i]) | p[i]);
+    }
   }
+}
+
+SheetPicture PictureOf(const SpritePose& pose) {
+  const SpriteSheet& sheet = SpriteField.Sheet;
+  return SheetPicture{sheet.Mask[pose.frame] + pose.offset, sheet.Bitmap[pose.frame] + pose.offset,
+                      WindowPicture.RowSpans[pose.frame][pose.offset / PictureBytes]};
+}
+
+SquareCut CutOf(const SpritePose& pose, int32_t side) {
+  return SquareCut{CutToPicture({pose.x, pose.y, pose.x + side, pose.y + side}), pose.x, pose.y};
 }
 
 // The field's place in the window is off its corner only in a window
@@ -110,14 +128,36 @@ SpritePose PoseInWindow(const SpriteState& sprite) {
 template <typename Pixel, int Zoom>
 void ComposeRedraw(const SpritePose& before, const SpritePose& after) {
   const int32_t side = Zoom * SpriteSide;
-  const SpriteSheet& sheet = SpriteField.Sheet;
-  const SquareCut old = {CutToPicture({before.x, before.y, before.x + side, before.y + side}),
-                         before.x, before.y};
-  const SquareCut now = {CutToPicture({after.x, after.y, after.x + side, after.y + side}),
-                         after.x, after.y};
-  AndMask<Pixel, Zoom>(old, sheet.Mask[before.frame] + before.offset);
-  MaskIn<Pixel, Zoom>(now, sheet.Mask[after.frame] + after.offset,
-                      sheet.Bitmap[after.frame] + after.offset);
+  ComposeSquare<Pixel, Zoom, false>(CutOf(before, side), PictureOf(before));
+  ComposeSquare<Pixel, Zoom, true>(CutOf(after, side), PictureOf(after));
+}
+
+// Whether a pixel of a picture changes nothing: its mask keeps every bit a
+// picture pixel can have, and its image adds none but the fixed ones, which
+// every picture pixel has.
+bool ChangesNothing(uint8_t mask, uint8_t image) {
+  const PixelFormat& format = WindowPicture.Format;
+  const uint32_t used = format.redMask | format.greenMask | format.blueMask | format.fixedBits;
+  const uint32_t keep = WindowPicture.SheetPixels[mask], paint = WindowPicture.SheetPixels[image];
+  return (keep & used) == used && (paint & ~format.fixedBits) == 0;
+}
+
+void FindRowSpans(const SpriteSheet& sheet) {
+  for (int f = 0; f < FrameCount; ++f) {
+    for (int r = 0; r < RotationCount; ++r) {
+      for (int row = 0; row < SpriteSide; ++row) {
+        const int32_t at = r * PictureBytes + row * SpriteSide;
+        int first = SpriteSide, end = 0;
+        for (int c = 0; c < SpriteSide; ++c) {
+          if (ChangesNothing(sheet.Mask[f][at + c], sheet.Bitmap[f][at + c])) continue;
+          if (first == SpriteSide) first = c;
+          end = c + 1;
+        }
+        WindowPicture.RowSpans[f][r][row][0] = static_cast<uint8_t>(first < end ? first : 0);
+        WindowPicture.RowSpans[f][r][row][1] = static_cast<uint8_t>(end);
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -159,6 +199,7 @@ void TranslateSheetColours(const SpriteSheet& sheet) {
     const uint32_t colour = uint32_t(entry[2]) << 16 | uint32_t(entry[1]) << 8 | entry[0];
     WindowPicture.SheetPixels[k] = PixelOfColour(WindowPicture.Format, colour);
   }
+  FindRowSpans(sheet);
 }
 
 void FillWindowPicture(uint32_t colour) {
