@@ -3,18 +3,16 @@
 #include <cstdio>
 #include <cstring>
 
-#include "x11/step_clock.h"
+#include "anim/step_rate.h"
 #include "anim/window_picture.h"
+#include "x11/step_clock.h"
 #include "x11/x11_state.h"
 
 namespace {
 
 struct FpsRecord {
   int32_t shown;
-  int64_t countSince;  // start of the current second
-  int32_t stepsCounted;
-  double stepsPerSecond;
-  double lastStepMs;
+  StepRateRecord rate;
 };
 
 FpsRecord Fps = {};
@@ -29,7 +27,7 @@ void OpenFpsOverlay(int32_t showFps) {
   X11State.font = XLoadQueryFont(X11State.display, "fixed");
   if (X11State.font == nullptr) return;
   Fps.shown = 1;
-  Fps.countSince = MonotonicNanoseconds();
+  StartStepRate(&Fps.rate, MonotonicNanoseconds());
   XSetFont(X11State.display, X11State.gc, X11State.font->fid);
 }
 
@@ -41,21 +39,14 @@ void CloseFpsOverlay() {
 
 void NoteStep(int64_t stepNanoseconds) {
   if (!Fps.shown) return;
-  Fps.lastStepMs = stepNanoseconds / 1e6;
-  ++Fps.stepsCounted;
-  const int64_t now = MonotonicNanoseconds();
-  if (now - Fps.countSince >= 1000000000) {
-    Fps.stepsPerSecond = Fps.stepsCounted * 1e9 / static_cast<double>(now - Fps.countSince);
-    Fps.stepsCounted = 0;
-    Fps.countSince = now;
-  }
+  NoteStepRate(&Fps.rate, MonotonicNanoseconds(), stepNanoseconds);
   DrawFpsOverlay();
 }
 
 void DrawFpsOverlay() {
   if (!Fps.shown) return;
   char text[64];
-  std::snprintf(text, sizeof text, "%.1f steps/s  %.2f ms", Fps.stepsPerSecond, Fps.lastStepMs);
+  FormatStepRate(Fps.rate, text, sizeof text);
   Display* display = X11State.display;
   XSetForeground(display, X11State.gc, PixelOfColour(WindowPicture.Format, 0xFFFFFF));
   XSetBackground(display, X11State.gc, PixelOfColour(WindowPicture.Format, 0x000000));

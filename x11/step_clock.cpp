@@ -9,9 +9,3 @@ int64_t MonotonicNanoseconds() {
 }
 
 uint32_t MillisecondCount() { return static_cast<uint32_t>(MonotonicNanoseconds() / 1000000); }
-
-int64_t NextStepDeadline(int64_t previousDeadline, int64_t now) {
-  int64_t next = previousDeadline + StepPeriodNs;
-  if (next <= now) next += (now - next) / StepPeriodNs * StepPeriodNs + StepPeriodNs;
-  return next;
-}

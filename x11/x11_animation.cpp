@@ -1,11 +1,11 @@
 #include "x11/x11_animation.h"
 
+#include "anim/embedded_sheet.h"
 #include "anim/saver_random.h"
 #include "anim/sheet_assembly.h"
 #include "anim/sprite_field.h"
 #include "anim/window_field.h"
 #include "settings/saver_settings.h"
-#include "x11/embedded_sheet.h"
 #include "x11/fps_overlay.h"
 #include "x11/picture_transport.h"
 #include "x11/step_clock.h"

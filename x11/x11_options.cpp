@@ -1,11 +1,10 @@
 #include "x11/x11_options.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
-#include "settings/settings_bounds.h"
+#include "settings/setting_options.h"
 
 namespace {
 
@@ -20,47 +19,6 @@ const char* WithoutDashes(const char* argument) {
 
 bool NameIs(const char* given, size_t length, const char* name) {
   return std::strlen(name) == length && std::strncmp(given, name, length) == 0;
-}
-
-// A signed decimal number; values beyond 32 bits keep their sign at the
-// 32-bit limit, as a field reading that large is out of every range anyway.
-bool ReadSettingValue(const char* text, int32_t* value) {
-  const char* digits = text[0] == '-' || text[0] == '+' ? text + 1 : text;
-  if (*digits < '0' || *digits > '9') return false;
-  for (const char* c = digits; *c != '\0'; ++c) {
-    if (*c < '0' || *c > '9') return false;
-  }
-  errno = 0;
-  const long long read = std::strtoll(text, nullptr, 10);
-  if (errno == ERANGE || read > INT32_MAX) {
-    *value = read < 0 ? INT32_MIN : INT32_MAX;
-  } else {
-    *value = read < INT32_MIN ? INT32_MIN : static_cast<int32_t>(read);
-  }
-  return true;
-}
-
-// What the dialog's OK takes: the zoom radio button is checked for 1 only,
-// and every field is read as the unsigned 32-bit value of its text.
-void BoundAsTheDialogDoes(SaverSettingsRecord* settings) {
-  ConfiguredFieldValues fields;
-  fields.standardZoomState = settings->Zoom == 1 ? RadioButtonChecked : 0u;
-  fields.Number = static_cast<uint32_t>(settings->Number);
-  fields.MoveSpeed = static_cast<uint32_t>(settings->MoveSpeed);
-  fields.RotSpeed = static_cast<uint32_t>(settings->RotSpeed);
-  fields.RotTimeMin = static_cast<uint32_t>(settings->RotTimeMin);
-  fields.RotTimeMax = static_cast<uint32_t>(settings->RotTimeMax);
-  BoundConfiguredSettings(fields, settings);
-}
-
-const SettingDescription* SettingNamed(const char* given, size_t length) {
-  for (const SettingDescription& setting : SettingTable) {
-    char name[NameRoom];
-    if (OptionNameOf(setting.name, name, sizeof name) && NameIs(given, length, name)) {
-      return &setting;
-    }
-  }
-  return nullptr;
 }
 
 OptionsOutcome Refuse(char* problem, size_t problemSize, const char* format, const char* what) {
@@ -86,21 +44,6 @@ bool ReadWindowId(const char* text, unsigned long* id) {
   return true;
 }
 
-bool OptionNameOf(const char* settingName, char* name, size_t nameSize) {
-  size_t used = 0;
-  for (const char* c = settingName; *c != '\0'; ++c) {
-    const bool upper = *c >= 'A' && *c <= 'Z';
-    if (upper && c != settingName) {
-      if (used + 1 >= nameSize) return false;
-      name[used++] = '-';
-    }
-    if (used + 1 >= nameSize) return false;
-    name[used++] = upper ? static_cast<char>(*c - 'A' + 'a') : *c;
-  }
-  name[used] = '\0';
-  return true;
-}
-
 OptionsOutcome ReadOptions(int argc, const char* const argv[], X11OptionsRecord* options,
                            char* problem, size_t problemSize) {
   *options = X11OptionsRecord{DrawInOwnWindow, 0, 0, 0, SaverSettingsRecord{}};
@@ -115,7 +58,7 @@ OptionsOutcome ReadOptions(int argc, const char* const argv[], X11OptionsRecord*
     const char* equals = std::strchr(name, '=');
     const size_t length = equals != nullptr ? static_cast<size_t>(equals - name) : std::strlen(name);
     const char* attached = equals != nullptr ? equals + 1 : nullptr;
-    const SettingDescription* setting = SettingNamed(name, length);
+    const SettingDescription* setting = SettingOfOptionName(name, length);
     const bool takesValue = setting != nullptr || NameIs(name, length, "window-id");
     if (!takesValue && attached != nullptr) {
       return Refuse(problem, problemSize, "option \"%s\" takes no value", argument);

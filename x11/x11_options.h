@@ -46,7 +46,3 @@ const unsigned long LargestResourceId = 0x1FFFFFFFul;
 // A window id as xscreensaver writes them: decimal, or hexadecimal after
 // 0x; false for anything else, 0, or a number beyond LargestResourceId.
 bool ReadWindowId(const char* text, unsigned long* id);
-
-// The option name of a setting: "MoveSpeed" -> "move-speed" (no dashes
-// before it); false when it does not fit.
-bool OptionNameOf(const char* settingName, char* name, size_t nameSize);

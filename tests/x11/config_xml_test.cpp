@@ -7,6 +7,7 @@
 #include <string>
 
 #include "settings/saver_settings.h"
+#include "settings/setting_options.h"
 #include "x11/x11_options.h"
 
 namespace {

@@ -14,16 +14,16 @@
 #include <tuple>
 #include <vector>
 
-#include "anim/sprite_field.h"
-#include "anim/window_field.h"
-#include "anim/window_picture.h"
+#include "anim/embedded_sheet.h"
 #include "anim/heap_block.h"
 #include "anim/saver_random.h"
 #include "anim/sheet_assembly.h"
+#include "anim/sprite_field.h"
+#include "anim/window_field.h"
+#include "anim/window_picture.h"
 #include "settings/saver_settings.h"
 #include "tests/support/anim_render_cases.h"
 #include "tests/support/anim_screen_model.h"
-#include "x11/embedded_sheet.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 # Writes the seven frame files of the art generator into one C++ source, so
 # that the program carries its pictures as the module carries its resources.
 #   cmake -DART_DIR=... -DOUTPUT=... -P embed_frames.cmake
-set(text "// Made by x11/embed_frames.cmake from the art generator's frame files.\n")
-string(APPEND text "#include \"x11/embedded_frames.h\"\n\n")
+set(text "// Made by cmake/embed_frames.cmake from the art generator's frame files.\n")
+string(APPEND text "#include \"anim/embedded_frames.h\"\n\n")
 set(table "")
 foreach(frame RANGE 200 206)
   file(READ "${ART_DIR}/${frame}.bmp" bytes HEX)

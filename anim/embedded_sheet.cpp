@@ -1,8 +1,8 @@
-#include "x11/embedded_sheet.h"
+#include "anim/embedded_sheet.h"
 
+#include "anim/embedded_frames.h"
 #include "anim/failure_texts.h"
 #include "anim/sheet_assembly.h"
-#include "x11/embedded_frames.h"
 
 namespace {
 
