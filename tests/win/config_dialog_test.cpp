@@ -531,6 +531,11 @@ TEST_F(EnglishConfigureDialog, ShowsEnglishTextsOnTheSameControls) {
       {0xFFFF, "Character and code: Pennydance team"}, {IDC_VERSION, "Version.1.02"},
       {0xFFFF, "https://pennydance.example.org/"}, {IDC_HOME_PAGE, "Open home page"}};
   EXPECT_EQ(view.controls, controls);
+  // The name and the icon exist in Japanese only, and serve every language.
+  wchar_t name[16] = {};
+  EXPECT_EQ(LoadStringW(HostState.instance, IDS_SAVER_NAME, name, 16), 10);
+  EXPECT_STREQ(name, L"Pennydance");
+  EXPECT_NE(LoadIconA(HostState.instance, "ID_APP"), nullptr);
 }
 
 TEST_F(EnglishConfigureDialog, OkBoundsAndSavesWhatWasTyped) {
