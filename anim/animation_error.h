@@ -5,5 +5,7 @@
 
 extern const char SaverErrorCaption[];  // "Pennydance Error"
 
-// Owned by the window; the text is code page 932, shown through the ANSI call.
+// Owned by the window. The text is one of the code-page-932 failure texts:
+// a Japanese user interface gets it as written, any other its English
+// version.
 void ShowSaverError(HWND window, const char* text);

@@ -5,7 +5,8 @@
 # when the dialog needs them, they cost a full-screen run nothing), that it
 # ships without debug sections and with its sections on page boundaries in
 # the file (so Wine maps them instead of reading them into private memory),
-# and its application manifest, which declares it DPI-aware.
+# its application manifest, which declares it DPI-aware, and that its English
+# dialog has exactly the Japanese one's controls.
 # Usage: check_module.sh OBJDUMP WINDRES MODULE
 set -uo pipefail
 export LC_ALL=C  # objdump speaks Japanese under the test run's locale
@@ -45,11 +46,12 @@ if ! grep -qE '^FileAlignment\s+00001000$' <<<"$dump"; then
   failed=1
 fi
 
+resources="$("$windres" -i "$module" -O rc 2>/dev/null)"
+
 # The manifest: resource type 24 (RT_MANIFEST), id 1, language neutral, as
 # windres decompiles it (one quoted line per line, quotes doubled).
-manifest="$("$windres" -i "$module" -O rc 2>/dev/null |
-  awk '/^LANGUAGE / {neutral = ($0 == "LANGUAGE 0, 0")} /^1 24 / {inside = neutral}
-       inside && /^END$/ {inside = 0} inside' |
+manifest="$(awk '/^LANGUAGE / {neutral = ($0 == "LANGUAGE 0, 0")} /^1 24 / {inside = neutral}
+       inside && /^END$/ {inside = 0} inside' <<<"$resources" |
   sed -n 's/^  "\(.*\)\\n"$/\1/p' | sed 's/""/"/g' | tr -d '\n')"
 dpi_aware='<assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">.*'\
 '<application xmlns="urn:schemas-microsoft-com:asm.v3">.*<windowsSettings>.*'\
@@ -64,5 +66,27 @@ elif ! grep -q "$dpi_aware" <<<"$manifest"; then
   failed=1
 fi
 
-[[ $failed == 0 ]] && echo "module ok: exports [$exports], stripped, page-aligned, DPI-aware manifest"
+# Dialog 2003 in one language (the LANGUAGE line windres writes before it).
+dialog_in() {
+  awk -v language="$1" '/^LANGUAGE / {current = $0} /^2003 DIALOG / {inside = (current == language)}
+                        inside; inside && /^END$/ {inside = 0}' <<<"$resources"
+}
+# The template less what a language may change: the caption, the font and
+# each control's text (the first quoted string of its line).
+without_texts() { sed -E '/^(CAPTION|FONT) /d; s/^(  [A-Z]+ )L?"([^"]|"")*", /\1/'; }
+japanese="$(dialog_in 'LANGUAGE 17, 1')"
+english="$(dialog_in 'LANGUAGE 9, 1')"
+if [[ -z $japanese || -z $english ]]; then
+  echo "dialog 2003 is not there in Japanese (17, 1) and in English (9, 1)"
+  failed=1
+elif ! diff <(without_texts <<<"$japanese") <(without_texts <<<"$english"); then
+  echo "the English dialog 2003 (>) differs from the Japanese one (<) beyond its texts"
+  failed=1
+elif ! grep -qx 'FONT 8, "MS Shell Dlg"' <<<"$english"; then
+  echo "the English dialog is not in the usual dialog font: $(grep '^FONT ' <<<"$english")"
+  failed=1
+fi
+
+[[ $failed == 0 ]] && echo "module ok: exports [$exports], stripped, page-aligned, DPI-aware manifest," \
+  "English dialog with the Japanese one's $(grep -c '^  ' <<<"$english") controls"
 exit $failed

@@ -9,7 +9,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth x11-utils x11-apps xdotool imagemagick
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-  fonts-ipafont-gothic locales zip unzip
+  fonts-ipafont-gothic fonts-wine locales zip unzip
   libx11-dev libxext-dev xscreensaver procps
 )
 
@@ -30,10 +30,19 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# Wine's ANSI code page follows the Unix locale; 932 needs ja_JP.UTF-8 generated.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+# Wine's ANSI code page and user interface language follow the Unix locale:
+# the tests run in Japanese (code page 932), and the English dialog and
+# failure texts are tested in English and French, alone and mixed with
+# Japanese (LC_CTYPE and LC_MESSAGES apart), which needs each one generated.
+missing_locales=()
+for name in ja_JP en_US fr_FR; do
+  locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$" || missing_locales+=("$name")
+done
+if ((${#missing_locales[@]})); then
   if [[ $(id -u) -ne 0 ]]; then SUDO=sudo; else SUDO=; fi
-  $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  for name in "${missing_locales[@]}"; do
+    $SUDO sed -i "s/^# *$name.UTF-8 UTF-8/$name.UTF-8 UTF-8/" /etc/locale.gen
+  done
   $SUDO locale-gen >/dev/null
 fi
 

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Starts the saver under Wine the way the desktop would (see README).
-# Usage: [DPI=144] run-saver.sh MODE   (saver | config | preview | password | x11)
+# Usage: [DPI=144] [LOCALE=en_US.UTF-8] run-saver.sh MODE   (saver | config | preview | password | x11)
 # On a display (DISPLAY set) it runs until a person ends it. Without one it
 # starts a virtual 800 x 600 display, runs the mode for about six seconds
 # (recording the saver as build/pennydance.gif and .png), ends it with a real
@@ -11,6 +11,8 @@ MODE="${1:-saver}"
 # The native X11 program needs no Wine.
 [[ $MODE == x11 ]] && exec bash "$ROOT/tools/run-x11.sh"
 source "$ROOT/tools/wine-env.sh" "$ROOT/build/wine-run"
+# Another user interface language than Japanese shows the English dialog.
+[[ -n ${LOCALE:-} ]] && export LC_ALL="$LOCALE"
 BUILD="$ROOT/build/x86_64"
 PROBE="$BUILD/tools/probe/probe.exe"
 windows_path() { local p; p="$(realpath -m "$1")"; echo "Z:${p//\//\\}"; }

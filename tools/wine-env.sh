@@ -7,7 +7,9 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;winemenubuilder.exe=d"
 export WINE64=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver
-# Wine's ANSI code page follows the locale: 932, as the saver's texts need.
+# Wine's ANSI code page and user interface language follow the locale: 932
+# and Japanese, as the saver's texts need (the tests of the English dialog
+# and failure texts set their own).
 export LC_ALL=ja_JP.UTF-8
 # Where 32-bit programs run under qemu-user, its guest address space ends
 # just above Wine's shared user data at 0x7FFE0000: Wine's reservation of

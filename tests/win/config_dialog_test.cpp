@@ -2,7 +2,8 @@
 // DialogBoxParamA and used as a person would: a timer on the dialog's own
 // thread types into the fields, presses keys in the focused control and
 // clicks the buttons while the modal loop runs; afterwards the test reads the
-// registry of the test prefix. Needs the ANSI code page 932.
+// registry of the test prefix. Needs the ANSI code page 932, except the
+// English dialog's tests, which CTest runs under English and French locales.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -50,9 +51,19 @@ const int FieldIds[5] = {IDC_NUMBER, IDC_MOVE_SPEED, IDC_ROT_SPEED, IDC_ROT_TIME
 const int SpinIds[5] = {IDC_NUMBER_SPIN, IDC_MOVE_SPEED_SPIN, IDC_ROT_SPEED_SPIN,
                         IDC_ROT_TIME_MIN_SPIN, IDC_ROT_TIME_MAX_SPIN};
 
+struct ControlText {
+  int id;
+  std::string text;  // UTF-8
+  bool operator==(const ControlText& other) const { return id == other.id && text == other.text; }
+};
+
+void PrintTo(const ControlText& control, std::ostream* out) { *out << control.id << " \"" << control.text << "\""; }
+
 struct DialogView {
   bool visible;
   std::string title;  // UTF-8
+  std::string fontFace;
+  std::vector<ControlText> controls;  // in tab order
   std::string version;
   std::string fields[5];
   UINT standard, doubled;
@@ -111,6 +122,12 @@ DialogView LookAt(HWND dialog) {
   DialogView view;
   view.visible = IsWindowVisible(dialog) != FALSE;
   view.title = Utf8WindowText(dialog);
+  LOGFONTA font = {};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+  view.fontFace = font.lfFaceName;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    view.controls.push_back({LOWORD(GetDlgCtrlID(child)), Utf8WindowText(child)});
+  }
   view.version = ItemText(dialog, IDC_VERSION);
   for (int i = 0; i < 5; ++i) {
     view.fields[i] = ItemText(dialog, FieldIds[i]);
@@ -127,13 +144,15 @@ DialogView LookAt(HWND dialog) {
   return view;
 }
 
-// The whole window as it is on the screen, into ART_DIR/dialog.png.
+// The whole window as it is on the screen, into ART_DIR/dialog.png, or
+// dialog-english.png for the English template.
 bool SavePicture(HWND dialog) {
   RECT frame;
   GetWindowRect(dialog, &frame);
   HDC windowDC = GetWindowDC(dialog);
-  const bool written = WritePixelsPng(windowDC, 0, 0, frame.right - frame.left,
-                                      frame.bottom - frame.top, ART_DIR "/dialog.png");
+  const bool english = PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE;
+  const bool written = WritePixelsPng(windowDC, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                                      english ? ART_DIR "/dialog-english.png" : ART_DIR "/dialog.png");
   ReleaseDC(dialog, windowDC);
   return written;
 }
@@ -479,6 +498,51 @@ TEST_F(ConfigureDialog, HomePageButtonOpensTheAddressAndLeavesTheDialogAsTyped) 
 TEST_F(ConfigureDialog, LeavesAPictureOfTheOpenDialog) {
   EXPECT_EQ(RunDialog({Look(), Picture(), Click(IDCANCEL)}), IDCANCEL);
   EXPECT_EQ(TheDriver.picturesWritten, 1) << "could not write " ART_DIR "/dialog.png";
+}
+
+// ---- The English dialog -------------------------------------------------
+
+// Every user interface but a Japanese one gets the English template, which
+// Windows picks by its resource language; the same controls in the same
+// order, with English texts.
+class EnglishConfigureDialog : public ConfigureDialog {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(PRIMARYLANGID(GetUserDefaultUILanguage()), LANG_JAPANESE)
+        << "run these with an English or French locale (LC_ALL)";
+    ConfigureDialog::SetUp();
+  }
+};
+
+TEST_F(EnglishConfigureDialog, ShowsEnglishTextsOnTheSameControls) {
+  EXPECT_EQ(RunDialog({Look(), Picture(), Click(IDCANCEL)}), IDCANCEL);
+  EXPECT_EQ(TheDriver.picturesWritten, 1) << "could not write " ART_DIR "/dialog-english.png";
+  ASSERT_EQ(TheDriver.views.size(), 1u);
+  const DialogView& view = TheDriver.views[0];
+  EXPECT_EQ(view.title, "Pennydance Settings");
+  EXPECT_EQ(view.fontFace, "MS Shell Dlg");
+  const std::vector<ControlText> controls = {
+      {IDOK, "OK"}, {IDCANCEL, "Cancel"}, {0xFFFF, "Count and size"}, {0xFFFF, "Count (1-256):"},
+      {IDC_NUMBER, "4"}, {IDC_NUMBER_SPIN, "Spin1"}, {IDC_ZOOM_STANDARD, "1x"}, {IDC_ZOOM_DOUBLE, "2x"},
+      {0xFFFF, "Speed"}, {0xFFFF, "Move (0-256):"}, {IDC_MOVE_SPEED, "8"}, {IDC_MOVE_SPEED_SPIN, "Spin2"},
+      {0xFFFF, "Turn (0-64):"}, {IDC_ROT_SPEED, "16"}, {IDC_ROT_SPEED_SPIN, "Spin3"}, {0xFFFF, "Turn time"},
+      {0xFFFF, "Min (0+):"}, {IDC_ROT_TIME_MIN, "16"}, {IDC_ROT_TIME_MIN_SPIN, "Spin4"}, {0xFFFF, "Max (1+):"},
+      {IDC_ROT_TIME_MAX, "48"}, {IDC_ROT_TIME_MAX_SPIN, "Spin5"}, {0xFFFF, "ID_APP"}, {0xFFFF, "Pennydance"},
+      {0xFFFF, "Character and code: Pennydance team"}, {IDC_VERSION, "Version.1.02"},
+      {0xFFFF, "https://pennydance.example.org/"}, {IDC_HOME_PAGE, "Open home page"}};
+  EXPECT_EQ(view.controls, controls);
+  // The name and the icon exist in Japanese only, and serve every language.
+  wchar_t name[16] = {};
+  EXPECT_EQ(LoadStringW(HostState.instance, IDS_SAVER_NAME, name, 16), 10);
+  EXPECT_STREQ(name, L"Pennydance");
+  EXPECT_NE(LoadIconA(HostState.instance, "ID_APP"), nullptr);
+}
+
+TEST_F(EnglishConfigureDialog, OkBoundsAndSavesWhatWasTyped) {
+  EXPECT_EQ(RunDialog({Type(IDC_NUMBER, "300"), Click(IDC_ZOOM_DOUBLE), Type(IDC_ROT_TIME_MIN, "20"),
+                       Type(IDC_ROT_TIME_MAX, "10"), Press(VK_RETURN)}),
+            IDOK);
+  ExpectSavedSettings({2, 256, 8, 16, 20, 21});
 }
 
 }  // namespace

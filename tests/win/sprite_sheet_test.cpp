@@ -208,26 +208,36 @@ TEST_F(SheetFromResources, DisplayPaletteFailsWhenItsScratchCannotBeAllocated) {
   EXPECT_EQ(HeapCounters.liveBlocks, liveAfterBuild);
 }
 
-// The texts are code page 932; decoded they read as the message box shows them.
-TEST(FailureTexts, AreShiftJis) {
+// The texts are code page 932; decoded they read as the message box shows
+// them to a Japanese user, and each has an English text naming the same block.
+TEST(FailureTexts, AreShiftJisWithEnglishTexts) {
   struct Row {
     const char* text;
     const wchar_t* decoded;
+    const char* english;
   };
   const Row rows[] = {
-      {HeaderFailureText, L"\x30e1\x30e2\x30ea\x304c\x8db3\x308a\x307e\x305b\x3093(Header)"},
-      {BitmapFailureText, L"\x30e1\x30e2\x30ea\x304c\x8db3\x308a\x307e\x305b\x3093(Bitmap)"},
-      {MaskFailureText, L"\x30e1\x30e2\x30ea\x304c\x8db3\x308a\x307e\x305b\x3093(Mask)"},
-      {PaletteFailureText, L"\x30e1\x30e2\x30ea\x304c\x8db3\x308a\x307e\x305b\x3093(Palette)"},
-      {PosFailureText, L"\x30e1\x30e2\x30ea\x304c\x8db3\x308a\x307e\x305b\x3093(pos)"},
-      {FrameFailureText, L"\x753b\x50cf\x304c\x8aad\x3081\x307e\x305b\x3093(Frame)"},
+      {HeaderFailureText, L"\x30e1\x30e2\x30ea\x304c\x8db3\x308a\x307e\x305b\x3093(Header)",
+       "Not enough memory (Header)"},
+      {BitmapFailureText, L"\x30e1\x30e2\x30ea\x304c\x8db3\x308a\x307e\x305b\x3093(Bitmap)",
+       "Not enough memory (Bitmap)"},
+      {MaskFailureText, L"\x30e1\x30e2\x30ea\x304c\x8db3\x308a\x307e\x305b\x3093(Mask)",
+       "Not enough memory (Mask)"},
+      {PaletteFailureText, L"\x30e1\x30e2\x30ea\x304c\x8db3\x308a\x307e\x305b\x3093(Palette)",
+       "Not enough memory (Palette)"},
+      {PosFailureText, L"\x30e1\x30e2\x30ea\x304c\x8db3\x308a\x307e\x305b\x3093(pos)",
+       "Not enough memory (pos)"},
+      {FrameFailureText, L"\x753b\x50cf\x304c\x8aad\x3081\x307e\x305b\x3093(Frame)",
+       "Cannot read a picture (Frame)"},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.text);
+    SCOPED_TRACE(row.english);
     wchar_t decoded[64] = {};
     ASSERT_GT(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, row.text, -1, decoded, 64), 0);
     EXPECT_EQ(std::wstring(decoded), std::wstring(row.decoded));
+    EXPECT_STREQ(EnglishFailureText(row.text), row.english);
   }
+  EXPECT_STREQ(EnglishFailureText("Pennydance"), "Pennydance") << "not a failure text";
 }
 
 }  // namespace

@@ -211,6 +211,36 @@ int DialogCommand(int count, char** arguments) {
   return 0;
 }
 
+// A window's text read as wide characters and printed in UTF-8, so that
+// neither the window's nor the probe's ANSI code page changes it.
+void PrintUtf8Text(HWND window) {
+  wchar_t wide[512] = {};
+  GetWindowTextW(window, wide, 512);
+  char utf8[2048] = {};
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
+  std::printf(" text=\"%s\"\n", utf8);
+}
+
+// texts TITLE|-: the owner and caption of the first dialog box with that
+// title, then the class, identifier and text of each of its controls.
+int TextsCommand(int, char** arguments) {
+  HWND dialog = FindWindowA("#32770", NullIfDash(arguments[0]));
+  if (dialog == nullptr) {
+    std::printf("no window\n");
+    return 1;
+  }
+  std::printf("owner=0x%llx",
+              static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(GetWindow(dialog, GW_OWNER))));
+  PrintUtf8Text(dialog);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    char className[64] = {};
+    GetClassNameA(child, className, sizeof className);
+    std::printf("class=%s item=%d", className, GetDlgCtrlID(child));
+    PrintUtf8Text(child);
+  }
+  return 0;
+}
+
 // activate HOLD_MS: takes the foreground with a window of the probe's own,
 // as another program coming to the front would (asking again for up to 2 s,
 // as a busy display may refuse the first request), then keeps the window
@@ -273,6 +303,7 @@ const ProbeCommand ProbeCommands[] = {
     {"wait", "CLASS|- TITLE|- TIMEOUT_MS [PROCESS_ID]", 3, WaitCommand},
     {"child", "PARENT CLASS|- TIMEOUT_MS", 3, ChildCommand},
     {"dialog", "TITLE|- CONTROL_ID...", 1, DialogCommand},
+    {"texts", "TITLE|-", 1, TextsCommand},
     {"activate", "HOLD_MS", 1, ActivateCommand},
     {"post", "CLASS|- TITLE|- MESSAGE WPARAM LPARAM", 5, PostCommand},
     {"memory", "PROCESS_ID", 1, MemoryCommand},
