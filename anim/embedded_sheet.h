@@ -6,6 +6,3 @@
 // As the module does from its resources: null on success, otherwise the
 // code-page-932 failure text; ReleaseSpriteSheet frees what was made.
 const char* BuildEmbeddedSpriteSheet(SpriteSheet* sheet);
-
-// The failure texts in English for the terminal: "out of memory (Header)".
-const char* FailureInEnglish(const char* failureText);

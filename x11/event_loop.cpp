@@ -29,7 +29,7 @@ int OnConfigure(const XConfigureEvent& event) {
   if (event.window != X11State.window) return KeepGoing;
   if (event.width == WindowPicture.Width && event.height == WindowPicture.Height) return KeepGoing;
   if (FollowWindowSize(event.width, event.height)) return KeepGoing;
-  std::fprintf(stderr, "pennydance: out of memory (picture of %dx%d)\n", event.width, event.height);
+  std::fprintf(stderr, "pennydance: Not enough memory (picture of %dx%d)\n", event.width, event.height);
   return EndFailed;
 }
 

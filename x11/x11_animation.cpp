@@ -1,6 +1,7 @@
 #include "x11/x11_animation.h"
 
 #include "anim/embedded_sheet.h"
+#include "anim/failure_texts.h"
 #include "anim/saver_random.h"
 #include "anim/sheet_assembly.h"
 #include "anim/sprite_field.h"
@@ -23,8 +24,8 @@ const char* CreateX11Animation(const X11OptionsRecord& options, const PixelForma
   SeedRandom(MillisecondCount());
   const char* failure = BuildEmbeddedSpriteSheet(&SpriteField.Sheet);
   if (failure == nullptr) failure = StartWindowField(options.settings, options.isPreview, width, height);
-  if (failure != nullptr) return FailureInEnglish(failure);
-  if (!CreatePicture(width, height, format)) return "out of memory (picture)";
+  if (failure != nullptr) return EnglishFailureText(failure);
+  if (!CreatePicture(width, height, format)) return "Not enough memory (picture)";
   TranslateSheetColours(SpriteField.Sheet);
   // The window shows the picture from the start: black, whatever it showed.
   SendWholePicture();
