@@ -8,7 +8,8 @@
 #   make soak     ... and watch the saver's memory for half an hour (SOAK_MINUTES=N, SOAK_INTERVAL=S)
 #   make fuzz     build the fuzz targets (clang) and run each for a while
 #   make install  the X11 program and its xscreensaver settings file (PREFIX=/usr, DESTDIR)
-#   make dist     ... and pack build/dist/pennydance-VERSION.zip, what a Windows user downloads
+#   make dist     ... and pack build/dist/pennydance-VERSION.zip, what a Windows user downloads,
+#                 and build/dist/pennydance-web-VERSION.zip, the page
 SHELL := /bin/bash
 JOBS ?= 2
 MODE ?= saver
@@ -16,9 +17,9 @@ ROOT := $(CURDIR)
 ART := $(ROOT)/build/art
 CMAKE_COMMON := -G Ninja -DART_DIR=$(ART)
 
-.PHONY: all deps native i686 x86_64 test test-i686 run bench soak fuzz-build fuzz install dist clean
+.PHONY: all deps native i686 x86_64 web test test-i686 run bench soak fuzz-build fuzz install dist clean
 
-all: deps native i686 x86_64
+all: deps native i686 x86_64 web
 
 deps:
 	@bash tools/install-deps.sh
@@ -32,6 +33,14 @@ i686 x86_64: native
 	@cmake --build build/$@ -j $(JOBS)
 
 x86_64: i686
+
+# The page, build/web/, from the frames the native build's art generator
+# made; Emscripten's compiler runs on node, which needs Debian's modules.
+web: native
+	@NODE_PATH=/usr/share/nodejs cmake -S . -B build/web-build $(CMAKE_COMMON) \
+	  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+	  -DPENNYDANCE_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build build/web-build -j $(JOBS)
 
 fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_COMMON) -DPENNYDANCE_FUZZ=ON >/dev/null

@@ -11,6 +11,7 @@ packages=(
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   fonts-ipafont-gothic fonts-wine locales zip unzip
   libx11-dev libxext-dev xscreensaver procps
+  emscripten chromium
 )
 
 missing=()
@@ -60,4 +61,17 @@ if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
     printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
       | $SUDO tee /proc/sys/fs/binfmt_misc/register >/dev/null
   fi
+fi
+
+# The page's tests drive Debian's Chromium with playwright-core from npm,
+# pinned by tests/web/package-lock.json; it downloads no browser. Debian's
+# npm only where the machine's node came without one.
+if ! command -v npm >/dev/null; then
+  if [[ $(id -u) -ne 0 ]]; then SUDO=sudo; else SUDO=; fi
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends npm
+fi
+WEB_TESTS="$(cd "$(dirname "$0")/.." && pwd)/tests/web"
+if [[ ! -f $WEB_TESTS/node_modules/.package-lock.json ||
+      $WEB_TESTS/package-lock.json -nt $WEB_TESTS/node_modules/.package-lock.json ]]; then
+  (cd "$WEB_TESTS" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)
 fi
