@@ -15,15 +15,18 @@
   let pointerTimer = 0;
   let pending = null;  // a size seen before the module was ready
 
-  // The canvas's size in device pixels, exact where the browser reports it.
+  // The canvas's size in device pixels: the browser's own count where it
+  // gives one (exact at fractional densities) that agrees with the CSS size
+  // times the density (an emulated density may leave it unscaled).
   function sizeOfEntry(entry) {
-    const box = entry.devicePixelContentBoxSize && entry.devicePixelContentBoxSize[0];
-    if (box) return { width: box.inlineSize, height: box.blockSize };
     const ratio = window.devicePixelRatio || 1;
-    return {
-      width: Math.round(entry.contentRect.width * ratio),
-      height: Math.round(entry.contentRect.height * ratio),
-    };
+    const width = Math.round(entry.contentRect.width * ratio);
+    const height = Math.round(entry.contentRect.height * ratio);
+    const box = entry.devicePixelContentBoxSize && entry.devicePixelContentBoxSize[0];
+    if (box && Math.abs(box.inlineSize - width) <= 1 && Math.abs(box.blockSize - height) <= 1) {
+      return { width: box.inlineSize, height: box.blockSize };
+    }
+    return { width, height };
   }
 
   function currentSize() {

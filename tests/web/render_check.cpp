@@ -68,6 +68,10 @@ EMSCRIPTEN_KEEPALIVE int32_t pennydance_start(const char* query, int32_t, int32_
   const size_t index = number != nullptr ? std::strtoul(number + 5, nullptr, 10) : 0;
   if (index >= RenderCases.size()) return 1;
   const RenderCase& c = RenderCases[index];
+  EM_ASM({
+    window.renderCaseCount = $0;
+    window.renderCaseName = UTF8ToString($1);
+  }, static_cast<int>(RenderCases.size()), c.name);
   Check.renderCase = &c;
   Check.sprites = c.sprites;
   Check.stepsLeft = c.steps;

@@ -1,0 +1,141 @@
+// The page of build/web/ in Debian's Chromium, as its users open it: from
+// the disk and from a server, with settings in its address, in a small frame,
+// resized, on a screen of twice the density, full screen, hidden behind
+// another tab. What the canvas shows is read as the other suites read their
+// screenshots.
+//   node --experimental-websocket page_test.mjs WEB_DIR SCREEN_REGIONS
+import { bareChromium, check, checkThat, finish, launchBrowser, look, serveFolder } from './web_lib.mjs';
+
+const [folder, screenRegions] = process.argv.slice(2);
+const Side = 112;
+const browser = await launchBrowser();
+const server = await serveFolder(folder, {
+  '/frame.html': '<!DOCTYPE html><body style="margin:0;background:#444">' +
+    '<iframe id="frame" src="/index.html" width="200" height="150" style="border:0"></iframe></body>',
+});
+
+// A page at the address, with what it said on the console.
+async function open(address, { width = 800, height = 600, scale = 1 } = {}) {
+  const page = await browser.newPage({ viewport: { width, height }, deviceScaleFactor: scale });
+  page.said = [];
+  page.on('console', (message) => page.said.push(`${message.type()}: ${message.text()}`));
+  await page.goto(address.startsWith('http') ? address : `file://${folder}/index.html${address}`);
+  await page.waitForTimeout(1200);
+  return page;
+}
+
+const canvasSize = (page) => page.evaluate(() => {
+  const canvas = document.getElementById('pennydance');
+  return `${canvas.width}x${canvas.height}`;
+});
+const boxSide = (box) => Math.max(box[2] - box[0], box[3] - box[1]);
+
+// ---- The address's settings, from the disk ----
+let page = await open('?number=1');
+let seen = await look(page, screenRegions);
+const one = seen.nonblack;
+check('number=1: one character', 1, seen.regions);
+check('the canvas is the window, one pixel a device pixel', '800x600', await canvasSize(page));
+check('no key colour', 0, seen.key);
+await page.close();
+
+page = await open('');
+seen = await look(page, screenRegions);
+checkThat('defaults: the four characters', 'more than twice one character\'s pixels', seen.nonblack > 2 * one);
+check('nothing said on the console', [], page.said);
+await page.close();
+
+page = await open('?zoom=2&number=1');
+seen = await look(page, screenRegions);
+checkThat('zoom=2: a character of twice the size', `one region wider or higher than ${Side}`,
+  seen.regions === 1 && boxSide(seen.boxes[0]) > Side);
+await page.close();
+
+page = await open('?number=abc&zoom=2x&colour=red&%3Cb%3E=1');
+seen = await look(page, screenRegions);
+check('unknown keys and values that are not whole numbers: one warning naming them',
+  ['warning: Pennydance: ignored in the address: "number=abc", "zoom=2x", "colour=red", "%3Cb%3E=1"'], page.said);
+checkThat('and the page runs with the defaults', 'more than twice one character\'s pixels', seen.nonblack > 2 * one);
+check('nothing of the address became markup', 3, await page.evaluate(() => document.body.children.length));
+await page.close();
+
+// ---- A small frame on someone's page, from a server ----
+page = await open(`${server.origin}/frame.html`, { width: 400, height: 300 });
+const frame = page.locator('#frame');
+const first = await look(frame, screenRegions);
+await page.waitForTimeout(1000);
+const second = await look(frame, screenRegions);
+const middle = (box) => [(box[0] + box[2]) / 2, (box[1] + box[3]) / 2];
+checkThat('a 200 x 150 frame shows the preview: one character spinning in place',
+  'one region each time, its middle within 8 pixels', first.regions === 1 && second.regions === 1 &&
+  Math.hypot(...middle(first.boxes[0]).map((v, i) => v - middle(second.boxes[0])[i])) <= 8);
+await page.close();
+
+page = await open(`${server.origin}/index.html`);
+seen = await look(page, screenRegions);
+checkThat('from a server on 127.0.0.1: the characters', 'more than twice one character\'s pixels',
+  seen.nonblack > 2 * one);
+
+// ---- Resized, the canvas follows without a new start ----
+await page.setViewportSize({ width: 480, height: 360 });
+await page.waitForTimeout(600);
+seen = await look(page, screenRegions);
+check('resized, the canvas follows', '480x360', await canvasSize(page));
+checkThat('and the characters go on', 'more than twice one character\'s pixels', seen.nonblack > 2 * one);
+check('nothing said on the console', [], page.said);
+await page.close();
+
+// ---- Twice the density ----
+page = await open('?number=1', { width: 400, height: 300, scale: 2 });
+seen = await look(page, screenRegions);
+check('at a device scale of 2 the canvas has twice the pixels', '800x600', await canvasSize(page));
+checkThat('and a character is drawn one sheet pixel a device pixel', `one region no larger than ${Side}`,
+  seen.regions === 1 && boxSide(seen.boxes[0]) <= Side && boxSide(seen.boxes[0]) > Side / 2);
+await page.close();
+
+// ---- As a screen saver: full screen, the pointer ----
+page = await open('');
+const fullScreen = () => page.evaluate(() => document.fullscreenElement !== null);
+await page.keyboard.press('f');
+await page.waitForTimeout(300);
+const byKey = await fullScreen();
+await page.mouse.dblclick(400, 300);
+await page.waitForTimeout(300);
+check('the F key, then a double-click, toggle full screen', [true, false], [byKey, await fullScreen()]);
+const cursor = () => page.evaluate(() => document.getElementById('pennydance').style.cursor);
+await page.mouse.move(100, 100);
+const moving = await cursor();
+await page.waitForTimeout(3500);
+const resting = await cursor();
+await page.mouse.move(120, 110);
+check('the pointer hides after 3 s without moving and shows when it moves', ['', 'none', ''],
+  [moving, resting, await cursor()]);
+await page.close();
+
+// ---- Hidden behind another tab: no step runs ----
+const bare = await bareChromium(`file://${folder}/index.html?number=16`);
+const picture = `(() => { const c = document.getElementById('pennydance');
+  const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+  let sum = 0; for (let i = 0; i < d.length; i += 4) sum = (sum * 31 + d[i] + d[i + 1]) >>> 0; return sum; })()`;
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+await pause(1000);
+const running = [await bare.evaluate(picture)];
+await pause(500);
+running.push(await bare.evaluate(picture));
+await bare.openTab();
+await pause(300);
+const state = await bare.evaluate('document.visibilityState');
+const hidden = [await bare.evaluate(picture)];
+await pause(1000);
+hidden.push(await bare.evaluate(picture));
+await bare.showPage();
+await pause(500);
+const back = await bare.evaluate(picture);
+await bare.close();
+check('behind another tab the page is hidden', 'hidden', state);
+check('visible, it steps; hidden, it does not; back, it steps again',
+  [true, false, true], [running[0] !== running[1], hidden[0] !== hidden[1], back !== hidden[1]]);
+
+await server.close();
+await browser.close();
+finish();
