@@ -2,7 +2,7 @@
 #   make          install what is missing, build everything
 #   make test     ... and run every test (native and under Wine), ctest's summary at the end
 #   make test-i686  ... and run only the tests of the 32-bit module (i686)
-#   make run      ... and start the saver (MODE=saver|config|preview|password|x11, DPI=96|144...,
+#   make run      ... and start the saver (MODE=saver|config|preview|password|x11|web, DPI=96|144...,
 #                 LOCALE=en_US.UTF-8...)
 #   make bench    ... and run the benchmarks
 #   make soak     ... and watch the saver's memory for half an hour (SOAK_MINUTES=N, SOAK_INTERVAL=S)

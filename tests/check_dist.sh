@@ -25,8 +25,10 @@ i686="$ROOT/build/i686/pennydance.scr" x86_64="$ROOT/build/x86_64/pennydance.scr
 version="$(file_version "$i686")"
 check "both modules carry one version" "$version" "$(file_version "$x86_64")"
 rm -rf "$work"
-zip="$(bash "$ROOT/tools/make-dist.sh" "$work")"
-check "the archive is named after it" "$work/pennydance-$version.zip" "$zip"
+mapfile -t archives < <(bash "$ROOT/tools/make-dist.sh" "$work")
+zip="${archives[0]:-}" web_zip="${archives[1]:-}"
+check "the archives are named after it" "$work/pennydance-$version.zip $work/pennydance-web-$version.zip" \
+  "$zip $web_zip"
 
 unpacked="$work/unpacked"
 mkdir -p "$unpacked" && unzip -q "$zip" -d "$unpacked"
@@ -40,5 +42,14 @@ check "SHA256SUMS holds" "ok" "$(cd "$unpacked" && sha256sum --quiet -c SHA256SU
 check "the read-me has Windows line ends" 0 "$(grep -vc $'\r$' "$unpacked/README.txt")"
 check "the read-me names the version" 1 "$(grep -c "^Pennydance $version," "$unpacked/README.txt")"
 
-[[ $failed == 0 ]] && echo "distribution ok: $zip"
+# The page: the tested build/web/ files, byte for byte, in one folder.
+web_unpacked="$work/web-unpacked"
+mkdir -p "$web_unpacked" && unzip -q "$web_zip" -d "$web_unpacked"
+check "the page's archive holds its folder" \
+  "pennydance-web/ pennydance-web/README.txt pennydance-web/SHA256SUMS pennydance-web/index.html pennydance-web/page.js pennydance-web/pennydance.js" \
+  "$(unzip -Z1 "$web_zip" | sort | tr '\n' ' ' | sed 's/ $//')"
+check "and the page's files as built" "" \
+  "$(for f in index.html page.js pennydance.js; do cmp -s "$ROOT/build/web/$f" "$web_unpacked/pennydance-web/$f" || echo "$f"; done)"
+
+[[ $failed == 0 ]] && echo "distribution ok: $zip $web_zip"
 exit $failed

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Starts the saver under Wine the way the desktop would (see README).
-# Usage: [DPI=144] [LOCALE=en_US.UTF-8] run-saver.sh MODE   (saver | config | preview | password | x11)
+# Usage: [DPI=144] [LOCALE=en_US.UTF-8] run-saver.sh MODE   (saver | config | preview | password | x11 | web)
 # On a display (DISPLAY set) it runs until a person ends it. Without one it
 # starts a virtual 800 x 600 display, runs the mode for about six seconds
 # (recording the saver as build/pennydance.gif and .png), ends it with a real
@@ -10,6 +10,7 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 MODE="${1:-saver}"
 # The native X11 program needs no Wine.
 [[ $MODE == x11 ]] && exec bash "$ROOT/tools/run-x11.sh"
+[[ $MODE == web ]] && exec bash "$ROOT/tools/run-web.sh"
 source "$ROOT/tools/wine-env.sh" "$ROOT/build/wine-run"
 # Another user interface language than Japanese shows the English dialog.
 [[ -n ${LOCALE:-} ]] && export LC_ALL="$LOCALE"
@@ -23,7 +24,7 @@ PASSWORD=penny
 
 case "$MODE" in
   saver | config | preview | password) ;;
-  *) echo "unknown MODE=$MODE (saver, config, preview, password or x11)"; exit 2 ;;
+  *) echo "unknown MODE=$MODE (saver, config, preview, password, x11 or web)"; exit 2 ;;
 esac
 
 if [[ ! -f $WINEPREFIX/system.reg ]]; then wine_make_prefix; fi
