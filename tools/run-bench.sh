@@ -8,6 +8,8 @@
 #   start-up and private bytes, against a bare one-window program
 #   the X11 program's step (24- and 16-bit Xvfb) against sending its rectangles
 #   only, and its memory against a bare one-window Xlib program
+#   the page's step in headless Chromium beside the X11 program's, its first
+#   picture beside a bare page's, its bytes, its memory over 1,000 steps
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 OUT="$ROOT/build/bench"
@@ -68,6 +70,8 @@ x11_bench() {
   export DISPLAY="$wine_display" XVFB_PID="$wine_xvfb"
 }
 bench "X11 step and memory 24-bit screen" x11_bench 24
+bench "page in Chromium" node "$ROOT/tests/bench/web_bench.mjs" "$ROOT/build/web" \
+  "$(ls "$OUT"/*-X11-step-and-memory-24-bit-screen.txt)"
 bench "start-up and memory" "$WINE64" "$X64/startup_bench.exe"
 wine_stop
 

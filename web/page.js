@@ -152,7 +152,8 @@
     adoptPicture();
     if (pending !== null) follow(pending);
     document.addEventListener('visibilitychange', onVisibilityChange);
-    schedule();
+    // The first step is due at once: the characters show as soon as they can.
+    step();
   }
 
   watchSize();

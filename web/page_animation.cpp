@@ -29,7 +29,8 @@ const char* CreatePageAnimation(int32_t width, int32_t height, double nowMs) {
   if (failure != nullptr) return EnglishFailureText(failure);
   if (!CreateCanvasPicture(width, height)) return "Not enough memory (picture)";
   TranslateSheetColours(SpriteField.Sheet);
-  PageState.deadline = Nanoseconds(nowMs) + StepPeriodNs;
+  // The page runs the first step at once and the grid goes on from there.
+  PageState.deadline = Nanoseconds(nowMs);
   StartStepRate(&PageState.rate, Nanoseconds(nowMs));
   return nullptr;
 }

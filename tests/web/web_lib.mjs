@@ -21,12 +21,16 @@ export function launchBrowser() {
 
 const ContentTypes = { '.html': 'text/html', '.js': 'text/javascript' };
 
-// Serves the folder's files (and extra pages by path) on 127.0.0.1.
-export function serveFolder(folder, extraPages = {}) {
+// Serves the folder's files (and extra pages by path) on 127.0.0.1; with
+// isolated, cross-origin isolated, which gives the pages' clock its finest
+// grain (5 us instead of 100 us).
+export function serveFolder(folder, extraPages = {}, isolated = false) {
+  const isolation = isolated ? { 'Cross-Origin-Opener-Policy': 'same-origin',
+    'Cross-Origin-Embedder-Policy': 'require-corp' } : {};
   const server = http.createServer((request, response) => {
     const name = new URL(request.url, 'http://127.0.0.1').pathname;
     if (extraPages[name] !== undefined) {
-      response.writeHead(200, { 'Content-Type': 'text/html' });
+      response.writeHead(200, { 'Content-Type': 'text/html', ...isolation });
       response.end(extraPages[name]);
       return;
     }
@@ -37,7 +41,8 @@ export function serveFolder(folder, extraPages = {}) {
         response.end();
         return;
       }
-      response.writeHead(200, { 'Content-Type': ContentTypes[path.extname(file)] || 'application/octet-stream' });
+      response.writeHead(200, { 'Content-Type': ContentTypes[path.extname(file)] || 'application/octet-stream',
+        ...isolation });
       response.end(bytes);
     });
   });
