@@ -132,29 +132,39 @@ void ComposeRedraw(const SpritePose& before, const SpritePose& after) {
   ComposeSquare<Pixel, Zoom, true>(CutOf(after, side), PictureOf(after));
 }
 
-// Whether a pixel of a picture changes nothing: its mask keeps every bit a
-// picture pixel can have, and its image adds none but the fixed ones, which
-// every picture pixel has.
-bool ChangesNothing(uint8_t mask, uint8_t image) {
+// Per colour-table index, whether as a mask it keeps every bit a picture
+// pixel can have, and whether as an image it adds none but the fixed bits,
+// which every picture pixel has: a pixel with both changes nothing.
+struct UnchangingRecord {
+  bool keepsAll[256];
+  bool addsNothing[256];
+};
+
+void FindUnchanging(UnchangingRecord* unchanging) {
   const PixelFormat& format = WindowPicture.Format;
   const uint32_t used = format.redMask | format.greenMask | format.blueMask | format.fixedBits;
-  const uint32_t keep = WindowPicture.SheetPixels[mask], paint = WindowPicture.SheetPixels[image];
-  return (keep & used) == used && (paint & ~format.fixedBits) == 0;
+  for (int k = 0; k < 256; ++k) {
+    unchanging->keepsAll[k] = (WindowPicture.SheetPixels[k] & used) == used;
+    unchanging->addsNothing[k] = (WindowPicture.SheetPixels[k] & ~format.fixedBits) == 0;
+  }
 }
 
+// Each stored row's span, found from both ends, since the middle of a row
+// is most of the time the character itself.
 void FindRowSpans(const SpriteSheet& sheet) {
+  UnchangingRecord unchanging;
+  FindUnchanging(&unchanging);
   for (int f = 0; f < FrameCount; ++f) {
     for (int r = 0; r < RotationCount; ++r) {
       for (int row = 0; row < SpriteSide; ++row) {
-        const int32_t at = r * PictureBytes + row * SpriteSide;
-        int first = SpriteSide, end = 0;
-        for (int c = 0; c < SpriteSide; ++c) {
-          if (ChangesNothing(sheet.Mask[f][at + c], sheet.Bitmap[f][at + c])) continue;
-          if (first == SpriteSide) first = c;
-          end = c + 1;
-        }
+        const uint8_t* mask = sheet.Mask[f] + r * PictureBytes + row * SpriteSide;
+        const uint8_t* image = sheet.Bitmap[f] + r * PictureBytes + row * SpriteSide;
+        const auto changes = [&](int c) { return !(unchanging.keepsAll[mask[c]] && unchanging.addsNothing[image[c]]); };
+        int first = 0, end = SpriteSide;
+        while (first < end && !changes(first)) ++first;
+        while (end > first && !changes(end - 1)) --end;
         WindowPicture.RowSpans[f][r][row][0] = static_cast<uint8_t>(first < end ? first : 0);
-        WindowPicture.RowSpans[f][r][row][1] = static_cast<uint8_t>(end);
+        WindowPicture.RowSpans[f][r][row][1] = static_cast<uint8_t>(first < end ? end : 0);
       }
     }
   }
