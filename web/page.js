@@ -133,8 +133,17 @@
     } catch (notKnown) {
       observer.observe(canvas);
     }
-    // A move to a screen of another density changes no CSS size.
-    window.addEventListener('resize', function () { if (module !== null) follow(currentSize()); });
+    watchDensity();
+  }
+
+  // A move to a screen of another density need not change the CSS size,
+  // which is all some browsers' observers report.
+  function watchDensity() {
+    const query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+    query.addEventListener('change', function () {
+      if (module !== null) follow(currentSize());
+      watchDensity();
+    }, { once: true });
   }
 
   function start(instance) {
