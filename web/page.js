@@ -14,6 +14,7 @@
   let showFps = false;
   let pointerTimer = 0;
   let pending = null;  // a size seen before the module was ready
+  let density = 0;  // the devicePixelRatio the picture was made for
 
   // The canvas's size in device pixels: the browser's own count where it
   // gives one (exact at fractional densities) that agrees with the CSS size
@@ -69,6 +70,9 @@
 
   function step() {
     timer = 0;
+    // A move to a screen of another density need not change the CSS size,
+    // which is all some browsers' observers and events report.
+    if (window.devicePixelRatio !== density) follow(currentSize());
     const started = performance.now();
     module._pennydance_step(started);
     putChangedRects();
@@ -94,6 +98,7 @@
   }
 
   function follow(size) {
+    density = window.devicePixelRatio;
     if (size.width === image.width && size.height === image.height) return;
     if (module._pennydance_resize(size.width, size.height) !== 0) {
       console.error('Pennydance: ' + module.UTF8ToString(module._pennydance_message()));
@@ -133,17 +138,6 @@
     } catch (notKnown) {
       observer.observe(canvas);
     }
-    watchDensity();
-  }
-
-  // A move to a screen of another density need not change the CSS size,
-  // which is all some browsers' observers report.
-  function watchDensity() {
-    const query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
-    query.addEventListener('change', function () {
-      if (module !== null) follow(currentSize());
-      watchDensity();
-    }, { once: true });
   }
 
   function start(instance) {
@@ -158,6 +152,7 @@
     }
     if (message !== '') console.warn('Pennydance: ignored in the address: ' + message);
     showFps = module._pennydance_show_fps() !== 0;
+    density = window.devicePixelRatio;
     adoptPicture();
     if (pending !== null) follow(pending);
     document.addEventListener('visibilitychange', onVisibilityChange);

@@ -93,6 +93,13 @@ checkThat('and a character is drawn one sheet pixel a device pixel', `one region
   seen.regions === 1 && boxSide(seen.boxes[0]) <= Side && boxSide(seen.boxes[0]) > Side / 2);
 await page.close();
 
+page = await open('?number=1', { width: 400, height: 300 });
+const screen = await page.context().newCDPSession(page);
+await screen.send('Emulation.setDeviceMetricsOverride', { width: 400, height: 300, deviceScaleFactor: 2, mobile: false });
+await page.waitForTimeout(400);
+check('moved to a screen of twice the density, the canvas follows', '800x600', await canvasSize(page));
+await page.close();
+
 // ---- As a screen saver: full screen, the pointer ----
 page = await open('');
 const fullScreen = () => page.evaluate(() => document.fullscreenElement !== null);
