@@ -1,5 +1,7 @@
 #include "anim/window_picture.h"
 
+#include <cstring>
+
 #include "anim/sprite_field.h"
 #include "anim/sprite_motion.h"
 #include "anim/sprite_pose.h"
@@ -106,10 +108,49 @@ void ComposeSquare(const SquareCut& cut, const SheetPicture& picture) {
   }
 }
 
+// Per colour-table index, whether as a mask it keeps every bit a picture
+// pixel can have, and whether as an image it adds none but the fixed bits,
+// which every picture pixel has: a pixel with both changes nothing.
+struct UnchangingRecord {
+  bool keepsAll[256];
+  bool addsNothing[256];
+};
+
+void FindUnchanging(UnchangingRecord* unchanging) {
+  const PixelFormat& format = WindowPicture.Format;
+  const uint32_t used = format.redMask | format.greenMask | format.blueMask | format.fixedBits;
+  for (int k = 0; k < 256; ++k) {
+    unchanging->keepsAll[k] = (WindowPicture.SheetPixels[k] & used) == used;
+    unchanging->addsNothing[k] = (WindowPicture.SheetPixels[k] & ~format.fixedBits) == 0;
+  }
+}
+
+// Each stored row's span of one picture, found from both ends, since the
+// middle of a row is most of the time the character itself.
+void FindRowSpans(const SpriteSheet& sheet, int frame, int rotation) {
+  UnchangingRecord unchanging;
+  FindUnchanging(&unchanging);
+  for (int row = 0; row < SpriteSide; ++row) {
+    const uint8_t* mask = sheet.Mask[frame] + rotation * PictureBytes + row * SpriteSide;
+    const uint8_t* image = sheet.Bitmap[frame] + rotation * PictureBytes + row * SpriteSide;
+    const auto changes = [&](int c) {
+      return !(unchanging.keepsAll[mask[c]] && unchanging.addsNothing[image[c]]);
+    };
+    int first = 0, end = SpriteSide;
+    while (first < end && !changes(first)) ++first;
+    while (end > first && !changes(end - 1)) --end;
+    WindowPicture.RowSpans[frame][rotation][row][0] = static_cast<uint8_t>(first < end ? first : 0);
+    WindowPicture.RowSpans[frame][rotation][row][1] = static_cast<uint8_t>(first < end ? end : 0);
+  }
+  WindowPicture.SpansFound[frame][rotation] = 1;
+}
+
 SheetPicture PictureOf(const SpritePose& pose) {
   const SpriteSheet& sheet = SpriteField.Sheet;
+  const int rotation = pose.offset / PictureBytes;
+  if (!WindowPicture.SpansFound[pose.frame][rotation]) FindRowSpans(sheet, pose.frame, rotation);
   return SheetPicture{sheet.Mask[pose.frame] + pose.offset, sheet.Bitmap[pose.frame] + pose.offset,
-                      WindowPicture.RowSpans[pose.frame][pose.offset / PictureBytes]};
+                      WindowPicture.RowSpans[pose.frame][rotation]};
 }
 
 SquareCut CutOf(const SpritePose& pose, int32_t side) {
@@ -130,44 +171,6 @@ void ComposeRedraw(const SpritePose& before, const SpritePose& after) {
   const int32_t side = Zoom * SpriteSide;
   ComposeSquare<Pixel, Zoom, false>(CutOf(before, side), PictureOf(before));
   ComposeSquare<Pixel, Zoom, true>(CutOf(after, side), PictureOf(after));
-}
-
-// Per colour-table index, whether as a mask it keeps every bit a picture
-// pixel can have, and whether as an image it adds none but the fixed bits,
-// which every picture pixel has: a pixel with both changes nothing.
-struct UnchangingRecord {
-  bool keepsAll[256];
-  bool addsNothing[256];
-};
-
-void FindUnchanging(UnchangingRecord* unchanging) {
-  const PixelFormat& format = WindowPicture.Format;
-  const uint32_t used = format.redMask | format.greenMask | format.blueMask | format.fixedBits;
-  for (int k = 0; k < 256; ++k) {
-    unchanging->keepsAll[k] = (WindowPicture.SheetPixels[k] & used) == used;
-    unchanging->addsNothing[k] = (WindowPicture.SheetPixels[k] & ~format.fixedBits) == 0;
-  }
-}
-
-// Each stored row's span, found from both ends, since the middle of a row
-// is most of the time the character itself.
-void FindRowSpans(const SpriteSheet& sheet) {
-  UnchangingRecord unchanging;
-  FindUnchanging(&unchanging);
-  for (int f = 0; f < FrameCount; ++f) {
-    for (int r = 0; r < RotationCount; ++r) {
-      for (int row = 0; row < SpriteSide; ++row) {
-        const uint8_t* mask = sheet.Mask[f] + r * PictureBytes + row * SpriteSide;
-        const uint8_t* image = sheet.Bitmap[f] + r * PictureBytes + row * SpriteSide;
-        const auto changes = [&](int c) { return !(unchanging.keepsAll[mask[c]] && unchanging.addsNothing[image[c]]); };
-        int first = 0, end = SpriteSide;
-        while (first < end && !changes(first)) ++first;
-        while (end > first && !changes(end - 1)) --end;
-        WindowPicture.RowSpans[f][r][row][0] = static_cast<uint8_t>(first < end ? first : 0);
-        WindowPicture.RowSpans[f][r][row][1] = static_cast<uint8_t>(first < end ? end : 0);
-      }
-    }
-  }
 }
 
 }  // namespace
@@ -209,7 +212,7 @@ void TranslateSheetColours(const SpriteSheet& sheet) {
     const uint32_t colour = uint32_t(entry[2]) << 16 | uint32_t(entry[1]) << 8 | entry[0];
     WindowPicture.SheetPixels[k] = PixelOfColour(WindowPicture.Format, colour);
   }
-  FindRowSpans(sheet);
+  std::memset(WindowPicture.SpansFound, 0, sizeof WindowPicture.SpansFound);
 }
 
 void FillWindowPicture(uint32_t colour) {

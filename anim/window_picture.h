@@ -34,8 +34,10 @@ struct WindowPictureRecord {
   uint32_t SheetPixels[256];  // the sheet's colour table as pixels of Format
   // Per picture of the sheet and stored row, the columns [first, end) that
   // change a pixel; outside them the mask keeps it and the image adds
-  // nothing, which is most of a character's square.
+  // nothing, which is most of a character's square. Found when a picture is
+  // first drawn, so that the start does not wait for all 224.
   uint8_t RowSpans[FrameCount][RotationCount][SpriteSide][2];
+  uint8_t SpansFound[FrameCount][RotationCount];
 };
 
 extern WindowPictureRecord WindowPicture;
@@ -52,8 +54,8 @@ bool DescribeTrueColour(int32_t depth, int32_t bitsPerPixel, uint32_t redMask,
 // 0x00RRGGBB as a pixel of the format: each channel's top bits.
 uint32_t PixelOfColour(const PixelFormat& format, uint32_t colour);
 
-// Fills WindowPicture.SheetPixels from the sheet's shared colour table and
-// the row spans from its pictures, for the picture's format.
+// Fills WindowPicture.SheetPixels from the sheet's shared colour table, for
+// the picture's format (the row spans follow from them).
 void TranslateSheetColours(const SpriteSheet& sheet);
 
 // Every pixel of the picture set to the colour (0x00RRGGBB).

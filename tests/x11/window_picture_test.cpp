@@ -72,7 +72,7 @@ class StepComposing : public ::testing::TestWithParam<PictureCase> {
     const int32_t stride = RenderStageWidth * format.bytesPerPixel + 12;
     pixels.assign(static_cast<size_t>(stride) * RenderStageHeight, 0xA5);
     WindowPicture =
-        WindowPictureRecord{pixels.data(), RenderStageWidth, RenderStageHeight, stride, format, {}, {}};
+        WindowPictureRecord{pixels.data(), RenderStageWidth, RenderStageHeight, stride, format, {}, {}, {}};
     SaverSettings = SaverSettingsRecord{c.zoom, static_cast<int32_t>(c.sprites.size()),
                                         c.moveSpeed, 16, 16, 48};
     SpriteField = SpriteFieldRecord{};
