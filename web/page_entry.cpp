@@ -4,7 +4,6 @@
 #include <emscripten/emscripten.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "anim/window_picture.h"
 #include "web/canvas_picture.h"
