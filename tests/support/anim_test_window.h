@@ -39,8 +39,9 @@ HWND CreateAnimTestWindow(int width, int height, WNDPROC target, bool visible = 
 // A visible pop-up child of the parent filling its client area, as a preview.
 HWND CreateAnimTestChild(HWND parent, WNDPROC target);
 
-// Dispatches the thread's messages for the given time; false when WM_QUIT
-// came (its code in *quitCode when given), which ends the pumping.
+// Dispatches the thread's messages for the given time (a step under way
+// when it is up still ends); false when WM_QUIT came (its code in *quitCode
+// when given), which ends the pumping.
 bool PumpMessagesFor(DWORD milliseconds, WPARAM* quitCode = nullptr);
 // Removes a pending WM_QUIT; true when there was one.
 bool TakeQuitMessage(WPARAM* quitCode = nullptr);
