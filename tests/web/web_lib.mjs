@@ -95,7 +95,7 @@ export function finish() {
 export async function bareChromium(url) {
   const profile = fs.mkdtempSync('/tmp/pennydance-chromium-');
   const browser = spawn(Chromium, ['--headless=new', '--remote-debugging-port=0', `--user-data-dir=${profile}`,
-    ...ChromiumArgs, url], { stdio: ['ignore', 'ignore', 'pipe'] });
+    ...ChromiumArgs, url], { stdio: ['ignore', 'ignore', 'pipe'], detached: true });
   const endpoint = await new Promise((resolve) => {
     let said = '';
     browser.stderr.on('data', (chunk) => {
@@ -131,11 +131,13 @@ export async function bareChromium(url) {
     evaluate: async (expression) => (await page('Runtime.evaluate', { expression, awaitPromise: true })).result.value,
     openTab: async () => (await whole('Target.createTarget', { url: 'about:blank' })).targetId,
     showPage: () => whole('Target.activateTarget', { targetId: target.id }),
+    // Its helper processes, in its process group, may still write to the
+    // profile a moment after it ended.
     close: async () => {
       const ended = new Promise((resolve) => browser.on('exit', resolve));
-      browser.kill();
+      process.kill(-browser.pid);
       await ended;
-      fs.rmSync(profile, { recursive: true, force: true });
+      fs.rmSync(profile, { recursive: true, force: true, maxRetries: 20, retryDelay: 100 });
     },
   };
 }

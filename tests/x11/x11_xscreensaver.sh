@@ -54,10 +54,20 @@ trap leave EXIT
 
 # -ac: the unprivileged user's clients may connect.
 x11_start_xvfb 24 -ac
-as_user xscreensaver -no-splash -verbose >"$SHOTS/daemon.log" 2>&1 &
-BACKGROUND_PIDS+=("$!")
 daemon_answers() { as_user xscreensaver-command -time >/dev/null 2>&1 && echo yes; }
-check "the daemon answers" yes "$(wait_output some 10 daemon_answers)"
+# Beside the other suites' X servers, xscreensaver 6.06 now and then ends
+# with 1 right after it logs its process id, before it looks at a single
+# input device, and says nothing (about 1 run in 12 of this suite run beside
+# the others); then it is started once more.
+for start in first second; do
+  as_user xscreensaver -no-splash -verbose >>"$SHOTS/daemon.log" 2>&1 &
+  daemon=$!
+  BACKGROUND_PIDS+=("$daemon")
+  answer="$(wait_output some 10 daemon_answers)"
+  [[ -n $answer ]] || kill -0 "$daemon" 2>/dev/null && break
+  echo "the daemon's $start start ended without answering"
+done
+check "the daemon answers" yes "$answer"
 
 as_user xscreensaver-command -activate >/dev/null 2>&1
 hack="$(wait_output some 10 hack_processes)"
