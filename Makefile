@@ -17,16 +17,24 @@ ROOT := $(CURDIR)
 ART := $(ROOT)/build/art
 CMAKE_COMMON := -G Ninja -DART_DIR=$(ART)
 
-.PHONY: all deps native i686 x86_64 web test test-i686 run bench soak fuzz-build fuzz install dist clean
+.PHONY: all deps native x11 i686 x86_64 web test test-i686 run bench soak fuzz-build fuzz install dist clean
 
-all: deps native i686 x86_64 web
+all: deps native x11 i686 x86_64 web
 
 deps:
 	@bash tools/install-deps.sh
 
+# The tests tree: the core and every native test under the sanitizers; it
+# draws the art the other trees embed.
 native: deps
 	@cmake -S . -B build/native $(CMAKE_COMMON) >/dev/null
 	@cmake --build build/native -j $(JOBS)
+
+# The release tree: the X11 program as it ships, build/x11/pennydance, with
+# art of its own, and the native benchmarks.
+x11: deps
+	@cmake -S . -B build/x11 -G Ninja -DPENNYDANCE_TREE=release >/dev/null
+	@cmake --build build/x11 -j $(JOBS)
 
 i686 x86_64: native
 	@cmake -S . -B build/$@ $(CMAKE_COMMON) -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/toolchain-$@.cmake >/dev/null
@@ -39,11 +47,11 @@ x86_64: i686
 web: native
 	@NODE_PATH=/usr/share/nodejs cmake -S . -B build/web-build $(CMAKE_COMMON) \
 	  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
-	  -DPENNYDANCE_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+	  -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@NODE_PATH=/usr/share/nodejs cmake --build build/web-build -j $(JOBS)
 
-fuzz-build: deps
-	@CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_COMMON) -DPENNYDANCE_FUZZ=ON >/dev/null
+fuzz-build: native
+	@CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_COMMON) -DPENNYDANCE_TREE=fuzz >/dev/null
 	@cmake --build build/fuzz -j $(JOBS)
 
 test: all fuzz-build
@@ -67,8 +75,8 @@ fuzz: fuzz-build
 # Where Debian's xscreensaver looks for hacks and their settings files.
 PREFIX ?= /usr
 DESTDIR ?=
-install: native
-	install -D -m 755 build/native/pennydance $(DESTDIR)$(PREFIX)/libexec/xscreensaver/pennydance
+install: x11
+	install -D -m 755 build/x11/pennydance $(DESTDIR)$(PREFIX)/libexec/xscreensaver/pennydance
 	install -D -m 644 x11/pennydance.xml $(DESTDIR)$(PREFIX)/share/xscreensaver/config/pennydance.xml
 
 dist: all

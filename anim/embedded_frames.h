@@ -1,5 +1,5 @@
-// The seven frame bitmaps (BMP files 200..206 of the art generator), built
-// into the program.
+// Platform-free core: the seven frame bitmaps (BMP files 200..206 of the art
+// generator), built into the program.
 #pragma once
 
 #include <cstddef>

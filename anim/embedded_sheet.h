@@ -1,4 +1,5 @@
-// The sprite sheet built from the frames the program carries.
+// Platform-free core: the sprite sheet built from the frames the program
+// carries.
 #pragma once
 
 #include "anim/sprite_sheet.h"

@@ -12,6 +12,7 @@ const char MaskFailureText[] = OUT_OF_MEMORY "(Mask)";
 const char PaletteFailureText[] = OUT_OF_MEMORY "(Palette)";
 const char PosFailureText[] = OUT_OF_MEMORY "(pos)";
 const char FrameFailureText[] = CANNOT_READ_PICTURE "(Frame)";
+const char PictureFailureText[] = "Not enough memory (picture)";
 
 namespace {
 

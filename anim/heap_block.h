@@ -1,5 +1,5 @@
-// Every heap block of the animation goes through these two calls, so that a
-// test can count allocations and make the Nth one fail.
+// Platform-free core: every heap block of the animation goes through these
+// two calls, so that a test can count allocations and make the Nth one fail.
 #pragma once
 
 #include <cstddef>

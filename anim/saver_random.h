@@ -1,4 +1,5 @@
-// The saver's random generator: x <- 5x + 1 modulo 2^32, one process-wide word.
+// Platform-free core: the saver's random generator, x <- 5x + 1 modulo 2^32,
+// one process-wide word.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
-// Building the whole sprite sheet from the seven frame files, wherever they
-// are kept (the module's resources on Windows, the program's own bytes on
-// X11): the blocks are allocated, the shared header copied and the pictures
-// filled in one place for both.
+// Platform-free core: building the whole sprite sheet from the seven frame
+// files, wherever they are kept (the module's resources on Windows, the
+// program's own bytes on X11): the blocks are allocated, the shared header
+// copied and the pictures filled in one place for both.
 #pragma once
 
 #include "anim/sheet_builder.h"

@@ -1,4 +1,5 @@
-// Building the sprite sheet from the frame bitmaps' bytes (no platform calls).
+// Platform-free core: building the sprite sheet from the frame bitmaps'
+// bytes.
 #pragma once
 
 #include <cstddef>

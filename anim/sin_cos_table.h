@@ -1,4 +1,5 @@
-// Fixed-point sine and cosine, 4096 steps per turn, scaled by 4096.
+// Platform-free core: fixed-point sine and cosine, 4096 steps per turn,
+// scaled by 4096.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
-// The platform-free part of the animation's state: the sheet, the sprites and
-// the field they move in. Filled when an animation starts and released when
-// it ends, by the Windows module, the X11 program and the page alike.
+// Platform-free core: the animation's state apart from the platform's, the
+// sheet, the sprites and the field they move in. Filled when an animation
+// starts and released when it ends, by the Windows module, the X11 program
+// and the page alike.
 #pragma once
 
 #include <cstdint>

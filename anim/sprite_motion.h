@@ -1,4 +1,5 @@
-// The motion model: placement of the sprites and one step of one sprite.
+// Platform-free core: the motion model, placement of the sprites and one step
+// of one sprite.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
-// Where and with which picture of the sheet one sprite is drawn, the same
-// for the Windows renderer and the X11 composing. Pure code.
+// Platform-free core: where and with which picture of the sheet one sprite is
+// drawn, the same for the Windows renderer and the X11 composing.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
-// The pre-rotated sprite sheet: per animation frame 32 rotations of a
-// 112 x 112 one-byte-per-pixel picture, a mask for each, one colour table.
+// Platform-free core: the pre-rotated sprite sheet, per animation frame 32
+// rotations of a 112 x 112 one-byte-per-pixel picture, a mask for each, one
+// colour table.
 #pragma once
 
 #include <cstddef>

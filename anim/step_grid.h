@@ -1,7 +1,6 @@
-// The steps' times: one every 100 ms on a fixed grid, so that a late step
-// does not push the later ones (no drift), and steps missed while the
-// program could not run are skipped, not run in a burst. Pure code, shared by
-// the X11 program and the page.
+// Platform-free core: the steps' times, one every 100 ms on a fixed grid, so
+// that a late step does not push the later ones (no drift), and steps missed
+// while the program could not run are skipped, not run in a burst.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
-// What the fps corner shows, counted the same way by the X11 program and the
-// page: steps per second over the last whole second, and the milliseconds
-// the last step took. Pure code.
+// Platform-free core: what the fps corner shows, counted the same way by the
+// X11 program and the page: steps per second over the last whole second, and
+// the milliseconds the last step took.
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,7 @@
-// The characters in a window that may take any size and change it at any
-// moment, as the X11 program's and the page's do: the preview rule and the
-// limits follow the size, and however small the window, a character stays
-// in view. Pure code, shared by both.
+// Platform-free core: the characters in a window that may take any size and
+// change it at any moment, as the X11 program's and the page's do: the
+// preview rule and the limits follow the size, and however small the window,
+// a character stays in view.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,8 @@
-// The window's picture as the X11 program and the page keep it in their own
-// memory, in the display's pixel format, and the composing of one sprite's
-// redraw into it: the old picture erased and the new one masked in on the
-// union of the two squares, exactly as the Windows renderer's raster
-// operations do it. Pure code, tested natively.
+// Platform-free core: the window's picture as the X11 program and the page
+// keep it in their own memory, in the display's pixel format, and the
+// composing of one sprite's redraw into it: the old picture erased and the
+// new one masked in on the union of the two squares, exactly as the Windows
+// renderer's raster operations do it.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,8 @@
-# The seven frame files compiled into the programs that have no resources
-# (the X11 program and the page), as the module carries them as resources.
-# embedded_frames_source(VAR): the generated source in the calling folder's
-# build folder; it is made again when a frame file changes (and after the
-# art generator, where this tree builds it).
+# The seven frame files compiled into the core, for the programs that have
+# no resources (the X11 program and the page), as the module carries them as
+# resources. embedded_frames_source(VAR): the generated source in the
+# calling folder's build folder; it is made again when a frame file changes,
+# and after the art generator where this tree draws the art (DRAWS_ART).
 function(embedded_frames_source var)
   set(source ${CMAKE_CURRENT_BINARY_DIR}/embedded_frames.cpp)
   set(frame_files)
@@ -10,7 +10,7 @@ function(embedded_frames_source var)
     list(APPEND frame_files ${ART_DIR}/${frame}.bmp)
   endforeach()
   set(generator)
-  if(TARGET art)
+  if(DRAWS_ART)
     set(generator art)
   endif()
   add_custom_command(

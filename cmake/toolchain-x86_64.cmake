@@ -1,4 +1,4 @@
-# Cross-build for 32-bit Windows with MinGW-w64 (posix thread model, which
+# Cross-build for 64-bit Windows with MinGW-w64 (posix thread model, which
 # GoogleTest needs), linked statically so the .scr needs no DLL beside it.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)

@@ -11,6 +11,9 @@ const char PreviewTitle[] = "Preview";
 
 namespace {
 
+// The class asks for icon 100, which the module does not have (its icon group
+// is named "ID_APP"), so it gets none, as intended: full screen or inside the
+// preview box, the saver's window has no caption to show one in.
 const int SaverIconResource = 100;
 
 struct SaverWindowShape {

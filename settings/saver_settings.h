@@ -1,6 +1,6 @@
-// The six settings values, their defaults and ranges, as one table that the
-// registry store, the dialog's bounding, the run-time bounding and the X11
-// program's options all follow.
+// Platform-free core: the six settings values, their defaults and ranges, as
+// one table that the registry store, the dialog's bounding, the run-time
+// bounding and the X11 program's options all follow.
 #pragma once
 
 #include <cstdint>

@@ -31,12 +31,25 @@ bool OptionNameOf(const char* settingName, char* name, size_t nameSize) {
 const SettingDescription* SettingOfOptionName(const char* given, size_t length) {
   for (const SettingDescription& setting : SettingTable) {
     char name[NameRoom];
-    if (OptionNameOf(setting.name, name, sizeof name) && std::strlen(name) == length &&
-        std::strncmp(given, name, length) == 0) {
+    if (OptionNameOf(setting.name, name, sizeof name) && OptionNameIs(given, length, name)) {
       return &setting;
     }
   }
   return nullptr;
+}
+
+bool OptionNameIs(const char* given, size_t length, const char* name) {
+  return std::strlen(name) == length && std::strncmp(given, name, length) == 0;
+}
+
+SettingOptionOutcome ApplySettingOption(const char* name, size_t length, const char* value,
+                                        SaverSettingsRecord* settings) {
+  const SettingDescription* setting = SettingOfOptionName(name, length);
+  if (setting == nullptr) return NotASettingOption;
+  int32_t number = 0;
+  if (!ReadSettingValue(value, &number)) return BadSettingValue;
+  settings->*setting->field = number;
+  return SettingOptionApplied;
 }
 
 bool ReadSettingValue(const char* text, int32_t* value) {

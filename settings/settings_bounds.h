@@ -1,6 +1,6 @@
-// Bringing settings into their ranges: once when the configuration dialog is
-// confirmed, and once more when the animation starts, so that values stored
-// by other means cannot make it fault. Pure code, tested natively.
+// Platform-free core: bringing settings into their ranges: once when the
+// configuration dialog is confirmed, and once more when the animation starts,
+// so that values stored by other means cannot make it fault.
 #pragma once
 
 #include <cstdint>

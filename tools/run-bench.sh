@@ -17,10 +17,8 @@ TABLE="$ROOT/build/bench-table.md"
 mkdir -p "$OUT"
 rm -f "$OUT"/*.txt
 
-cmake -S "$ROOT" -B "$ROOT/build/native-release" -G Ninja -DART_DIR="$ROOT/build/art" \
-  -DPENNYDANCE_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$ROOT/build/native-release" -j 2 --target sheet_bench x11_step_bench bare_x11_window \
-  pennydance
+# The native figures come from the release tree (make x11), the code as it ships.
+RELEASE="$ROOT/build/x11"
 
 # Runs one benchmark, showing its report and keeping it for the table.
 bench() {
@@ -33,7 +31,7 @@ bench() {
 BENCH_COUNT=0
 LOAD_BEFORE="$(uptime)"
 
-bench "sheet build native" "$ROOT/build/native-release/tests/bench/sheet_bench"
+bench "sheet build native" "$RELEASE/tests/bench/sheet_bench"
 
 # Our own prefix and displays; the settings the benchmarks write go back
 # as they were before each program ends.
@@ -57,14 +55,14 @@ bench "sheet build x86_64 Wine" "$WINE64" "$X64/sheet_bench.exe"
 # The 32-bit loader may run under qemu-user here: about 8 s to start.
 bench "sheet build i686 Wine" /usr/lib/wine/wine "$ROOT/build/i686/tests/bench/sheet_bench.exe"
 bench "animation step 24-bit screen" "$WINE64" "$X64/tick_bench.exe"
-X11_BENCH="$ROOT/build/native-release/tests/bench"
+X11_BENCH="$RELEASE/tests/bench"
 # The X11 program beside the module's step, on an Xvfb of its own: -noreset,
 # since the benchmark's runs connect and disconnect one after the other.
 x11_bench() {
   local depth="$1" wine_display="$DISPLAY" wine_xvfb="$XVFB_PID"
   shift
   xvfb_start "$depth" -noreset
-  "$X11_BENCH/x11_step_bench" "$ROOT/build/native-release/pennydance" "$X11_BENCH/bare_x11_window" "$@"
+  "$X11_BENCH/x11_step_bench" "$RELEASE/pennydance" "$X11_BENCH/bare_x11_window" "$@"
   kill "$XVFB_PID"
   wait "$XVFB_PID" 2>/dev/null
   export DISPLAY="$wine_display" XVFB_PID="$wine_xvfb"

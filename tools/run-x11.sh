@@ -1,12 +1,12 @@
 #!/bin/bash
-# Starts the native X11 program (build/native/pennydance) in its own 800 x 600
+# Starts the X11 program as it ships (build/x11/pennydance) in its own 800 x 600
 # window on the current display, until q, Escape or closing the window.
 # Without a display it starts a virtual 800 x 600 one, runs the program for
 # about six seconds while recording it (build/pennydance-x11.gif and .png),
 # ends it with a real Escape key press and prints its exit code.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-PROGRAM="$ROOT/build/native/pennydance"
+PROGRAM="$ROOT/build/x11/pennydance"
 
 if [[ -n ${DISPLAY:-} ]]; then
   "$PROGRAM"

@@ -1,11 +1,13 @@
 #include "web/canvas_picture.h"
 
+#include <cstdint>
+
 #include "anim/heap_block.h"
 
 namespace {
 
 struct ChangedRecord {
-  int32_t list[1 + 4 * MostChangedRects];
+  int32_t list[ChangedRectsLength];
   PictureRect box;
   int64_t area;  // of the rectangles together
   int32_t overflowed;  // more than the list holds: the box stands for them
@@ -30,11 +32,15 @@ void ListOnly(const PictureRect& rect) {
 
 }  // namespace
 
-bool CreateCanvasPicture(int32_t width, int32_t height) {
+bool CreatePicture(int32_t width, int32_t height) {
   if (width < 1) width = 1;
   if (height < 1) height = 1;
-  const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-  uint8_t* pixels = static_cast<uint8_t*>(AllocateBlock(bytes));
+  // Counted in 64 bits: a canvas of 33,000 x 33,000 would wrap the 32-bit
+  // size_t of WebAssembly to a small block that the picture then overruns.
+  // No picture of 2 GB or more fits the module's memory or a row's stride.
+  const uint64_t bytes = static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * 4;
+  if (bytes > INT32_MAX) return false;
+  uint8_t* pixels = static_cast<uint8_t*>(AllocateBlock(static_cast<size_t>(bytes)));
   if (pixels == nullptr) return false;
   // Memory order red, green, blue, alpha is 0xAABBGGRR in a little-endian
   // word; the alpha stays opaque.
@@ -48,7 +54,7 @@ bool CreateCanvasPicture(int32_t width, int32_t height) {
   return true;
 }
 
-void DestroyCanvasPicture() {
+void DestroyPicture() {
   ReleaseBlock(WindowPicture.Pixels);
   WindowPicture.Pixels = nullptr;
   WindowPicture.Width = WindowPicture.Height = WindowPicture.Stride = 0;
@@ -61,7 +67,7 @@ void ForgetChangedRects() {
   Changed.overflowed = 0;
 }
 
-void NoteChangedRect(const PictureRect& rect) {
+void SendPictureRect(const PictureRect& rect) {
   if (rect.right <= rect.left || rect.bottom <= rect.top) return;
   const bool first = Changed.area == 0;
   Changed.box = first ? rect

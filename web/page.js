@@ -11,6 +11,7 @@
   let image = null;  // the picture, an ImageData over the module's memory
   let rects = null;  // the step's rectangles, an Int32Array over it too
   let timer = 0;
+  let stopped = false;  // after a failure: no step runs again
   let showFps = false;
   let pointerTimer = 0;
   let pending = null;  // a size seen before the module was ready
@@ -43,7 +44,7 @@
     const height = module._pennydance_height();
     const bytes = new Uint8ClampedArray(module.HEAPU8.buffer, module._pennydance_pixels(), width * height * 4);
     image = new ImageData(bytes, width, height);
-    rects = new Int32Array(module.HEAPU8.buffer, module._pennydance_rects(), 1 + 4 * 256);
+    rects = new Int32Array(module.HEAPU8.buffer, module._pennydance_rects(), module._pennydance_rects_length());
     canvas.width = width;
     canvas.height = height;
     context.putImageData(image, 0, 0);
@@ -73,6 +74,7 @@
     // A move to a screen of another density need not change the CSS size,
     // which is all some browsers' observers and events report.
     if (window.devicePixelRatio !== density) follow(currentSize());
+    if (stopped) return;
     const started = performance.now();
     module._pennydance_step(started);
     putChangedRects();
@@ -81,7 +83,7 @@
   }
 
   function schedule() {
-    if (timer === 0 && document.visibilityState !== 'hidden') {
+    if (timer === 0 && !stopped && document.visibilityState !== 'hidden') {
       timer = setTimeout(step, module._pennydance_wait(performance.now()));
     }
   }
@@ -103,7 +105,8 @@
     if (module._pennydance_resize(size.width, size.height) !== 0) {
       console.error('Pennydance: ' + module.UTF8ToString(module._pennydance_message()));
       clearTimeout(timer);
-      timer = -1;  // no more steps
+      timer = 0;
+      stopped = true;
       return;
     }
     adoptPicture();

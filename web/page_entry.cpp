@@ -5,9 +5,10 @@
 
 #include <cstdio>
 
-#include "anim/window_picture.h"
+#include "anim/failure_texts.h"
+#include "anim/window_animation.h"
 #include "web/canvas_picture.h"
-#include "web/page_animation.h"
+#include "web/page_clock.h"
 #include "web/page_options.h"
 #include "web/page_state.h"
 
@@ -31,10 +32,15 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int32_t pennydance_start(const char* query, int32_t width, int32_t height,
                                               double nowMs) {
   ReadPageOptions(query, &PageState.options, PageState.message, sizeof PageState.message);
-  const char* failure = CreatePageAnimation(width, height, nowMs);
-  if (failure == nullptr) return Started;
-  SayFailure(failure);
-  return Failed;
+  const PageOptionsRecord& options = PageState.options;
+  const char* failure = StartWindowAnimation(options.settings, options.isPreview, width, height,
+                                             PageMillisecondCount(nowMs));
+  if (failure != nullptr) {
+    SayFailure(failure);
+    return Failed;
+  }
+  StartPageClock(nowMs);
+  return Started;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* pennydance_message() { return PageState.message; }
@@ -42,12 +48,18 @@ EMSCRIPTEN_KEEPALIVE const char* pennydance_message() { return PageState.message
 EMSCRIPTEN_KEEPALIVE int32_t pennydance_show_fps() { return PageState.options.showFps; }
 
 EMSCRIPTEN_KEEPALIVE int32_t pennydance_resize(int32_t width, int32_t height) {
-  if (FollowCanvasSize(width, height)) return Started;
-  SayFailure("Not enough memory (picture)");
+  if (FollowWindowSize(width, height)) return Started;
+  SayFailure(PictureFailureText);
   return Failed;
 }
 
-EMSCRIPTEN_KEEPALIVE void pennydance_step(double nowMs) { RunPageStep(nowMs); }
+// One step; its rectangles are then the ones the script puts.
+EMSCRIPTEN_KEEPALIVE void pennydance_step(double nowMs) {
+  ForgetChangedRects();
+  RunAnimationStep(PageMillisecondCount(nowMs));
+  FinishChangedRects();
+  MoveToNextStep(nowMs);
+}
 
 EMSCRIPTEN_KEEPALIVE double pennydance_wait(double nowMs) { return MillisecondsToNextStep(nowMs); }
 
@@ -59,10 +71,13 @@ EMSCRIPTEN_KEEPALIVE int32_t pennydance_height() { return WindowPicture.Height; 
 
 EMSCRIPTEN_KEEPALIVE const int32_t* pennydance_rects() { return ChangedRects(); }
 
+// How many numbers the rectangle list holds at most.
+EMSCRIPTEN_KEEPALIVE int32_t pennydance_rects_length() { return ChangedRectsLength; }
+
 // Counts a step that ended at nowMs and took stepMs (composing and
 // putting), and gives the fps corner's text.
 EMSCRIPTEN_KEEPALIVE const char* pennydance_fps_text(double nowMs, double stepMs) {
-  NoteStepRate(&PageState.rate, static_cast<int64_t>(nowMs * 1e6), static_cast<int64_t>(stepMs * 1e6));
+  NotePageStep(nowMs, stepMs);
   FormatStepRate(PageState.rate, PageState.fpsText, sizeof PageState.fpsText);
   return PageState.fpsText;
 }

@@ -9,10 +9,6 @@ namespace {
 
 const size_t PieceRoom = 64;
 
-bool KeyIs(const char* key, size_t length, const char* name) {
-  return std::strlen(name) == length && std::strncmp(key, name, length) == 0;
-}
-
 // fps and preview take 1 or 0.
 bool ReadSwitch(const char* value, int32_t* on) {
   if (std::strcmp(value, "1") != 0 && std::strcmp(value, "0") != 0) return false;
@@ -30,13 +26,9 @@ bool ReadPiece(const char* piece, size_t length, PageOptionsRecord* options) {
   if (valueLength >= sizeof value) return false;
   std::memcpy(value, equals + 1, valueLength);
   value[valueLength] = '\0';
-  if (KeyIs(piece, keyLength, "fps")) return ReadSwitch(value, &options->showFps);
-  if (KeyIs(piece, keyLength, "preview")) return ReadSwitch(value, &options->isPreview);
-  const SettingDescription* setting = SettingOfOptionName(piece, keyLength);
-  int32_t number = 0;
-  if (setting == nullptr || !ReadSettingValue(value, &number)) return false;
-  options->settings.*setting->field = number;
-  return true;
+  if (OptionNameIs(piece, keyLength, "fps")) return ReadSwitch(value, &options->showFps);
+  if (OptionNameIs(piece, keyLength, "preview")) return ReadSwitch(value, &options->isPreview);
+  return ApplySettingOption(piece, keyLength, value, &options->settings) == SettingOptionApplied;
 }
 
 // Adds the piece, quoted and cut short, to the list of what was ignored.

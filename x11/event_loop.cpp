@@ -6,9 +6,11 @@
 
 #include <cstdio>
 
+#include "anim/window_animation.h"
+#include "x11/fps_overlay.h"
+#include "x11/picture_transport.h"
 #include "x11/step_clock.h"
 #include "x11/stop_signals.h"
-#include "x11/x11_animation.h"
 #include "x11/x11_state.h"
 
 namespace {
@@ -20,8 +22,10 @@ int OnKeyPress(XKeyEvent* event) {
   return key == XK_q || key == XK_Q || key == XK_Escape ? EndClean : KeepGoing;
 }
 
+// The picture's part of the exposed rectangle is sent again.
 int OnExpose(const XExposeEvent& event) {
-  RepaintRect(PictureRect{event.x, event.y, event.x + event.width, event.y + event.height});
+  SendPictureRect(CutToPicture(PictureRect{event.x, event.y, event.x + event.width, event.y + event.height}));
+  DrawFpsOverlay();
   return KeepGoing;
 }
 
@@ -63,6 +67,16 @@ int HandleEvent(XEvent* event) {
   }
 }
 
+// The requests are flushed, not waited for: a reply from the server would
+// cost Xlib a heap block on every step. A pixel changed while the server
+// still reads an earlier rectangle is sent again with its own sprite's.
+void RunStep() {
+  const int64_t started = MonotonicNanoseconds();
+  RunAnimationStep(MillisecondCount());
+  FlushSending();
+  NoteStep(MonotonicNanoseconds() - started);
+}
+
 // What the X errors seen so far mean for the run.
 int OutcomeOfErrors() {
   if (X11State.windowGone) return EndClean;
@@ -101,7 +115,7 @@ int RunEventLoop() {
     if (StopWasSignalled()) return EndClean;
     const int64_t now = MonotonicNanoseconds();
     if (now >= deadline) {
-      RunAnimationStep();
+      RunStep();
       deadline = NextStepDeadline(deadline, MonotonicNanoseconds());
       outcome = OutcomeOfErrors();
       if (outcome != KeepGoing) return outcome;

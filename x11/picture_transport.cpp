@@ -62,7 +62,8 @@ bool CreateSharedImage(int32_t width, int32_t height) {
   return true;
 }
 
-bool CreatePlainImage(int32_t width, int32_t height, const PixelFormat& format) {
+bool CreatePlainImage(int32_t width, int32_t height) {
+  const PixelFormat& format = WindowPicture.Format;
   // Xlib wants every row padded to 32 bits (the bitmap_pad below): an odd
   // width of 16-bit pixels needs two bytes more than its pixels.
   const int32_t stride = (width * format.bytesPerPixel + 3) / 4 * 4;
@@ -84,19 +85,18 @@ bool CreatePlainImage(int32_t width, int32_t height, const PixelFormat& format) 
 
 }  // namespace
 
-bool CreatePicture(int32_t width, int32_t height, const PixelFormat& format) {
+bool CreatePicture(int32_t width, int32_t height) {
   // A window of no pixels still gets a picture of one, so that nothing
   // below needs to ask.
   if (width < 1) width = 1;
   if (height < 1) height = 1;
   const bool made = (XShmQueryExtension(X11State.display) && CreateSharedImage(width, height)) ||
-                    CreatePlainImage(width, height, format);
+                    CreatePlainImage(width, height);
   if (!made) return false;
   WindowPicture.Pixels = reinterpret_cast<uint8_t*>(X11State.image->data);
   WindowPicture.Width = width;
   WindowPicture.Height = height;
   WindowPicture.Stride = X11State.image->bytes_per_line;
-  WindowPicture.Format = format;
   FillWindowPicture(0x000000);
   return true;
 }

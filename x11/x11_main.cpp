@@ -2,11 +2,12 @@
 // xscreensaver hack or in a window of its own.
 #include <cstdio>
 
+#include "anim/window_animation.h"
 #include "x11/drawing_window.h"
 #include "x11/event_loop.h"
 #include "x11/fps_overlay.h"
+#include "x11/step_clock.h"
 #include "x11/stop_signals.h"
-#include "x11/x11_animation.h"
 #include "x11/x11_options.h"
 
 namespace {
@@ -22,12 +23,12 @@ int ReportFailure(const char* what) {
 // Everything opened for the run is closed here, whatever came of it. A stop
 // signal during the start ends it there, with 0, as it does later.
 int DrawUntilTheEnd(const X11OptionsRecord& options) {
-  PixelFormat format;
   int32_t width = 0, height = 0;
   int code = 0;
-  const char* failure = OpenDrawingWindow(options, &format, &width, &height);
+  const char* failure = OpenDrawingWindow(options, &WindowPicture.Format, &width, &height);
   if (failure == nullptr && !StopWasSignalled()) {
-    failure = CreateX11Animation(options, format, width, height);
+    failure = StartWindowAnimation(options.settings, options.isPreview, width, height,
+                                   MillisecondCount());
   }
   if (StopWasSignalled()) {
     code = 0;
@@ -38,7 +39,7 @@ int DrawUntilTheEnd(const X11OptionsRecord& options) {
     code = RunEventLoop();
   }
   CloseFpsOverlay();
-  DestroyX11Animation();
+  EndWindowAnimation();
   CloseDrawingWindow();
   return code;
 }

@@ -17,10 +17,6 @@ const char* WithoutDashes(const char* argument) {
   return argument[1] == '-' ? argument + 2 : argument + 1;
 }
 
-bool NameIs(const char* given, size_t length, const char* name) {
-  return std::strlen(name) == length && std::strncmp(given, name, length) == 0;
-}
-
 OptionsOutcome Refuse(char* problem, size_t problemSize, const char* format, const char* what) {
   std::snprintf(problem, problemSize, format, what);
   return OptionsBad;
@@ -59,7 +55,7 @@ OptionsOutcome ReadOptions(int argc, const char* const argv[], X11OptionsRecord*
     const size_t length = equals != nullptr ? static_cast<size_t>(equals - name) : std::strlen(name);
     const char* attached = equals != nullptr ? equals + 1 : nullptr;
     const SettingDescription* setting = SettingOfOptionName(name, length);
-    const bool takesValue = setting != nullptr || NameIs(name, length, "window-id");
+    const bool takesValue = setting != nullptr || OptionNameIs(name, length, "window-id");
     if (!takesValue && attached != nullptr) {
       return Refuse(problem, problemSize, "option \"%s\" takes no value", argument);
     }
@@ -68,27 +64,25 @@ OptionsOutcome ReadOptions(int argc, const char* const argv[], X11OptionsRecord*
       if (i + 1 >= argc) return Refuse(problem, problemSize, "option \"%s\" needs a value", argument);
       value = argv[++i];
     }
-    if (NameIs(name, length, "help") || NameIs(name, length, "h")) return OptionsHelp;
-    if (NameIs(name, length, "root")) {
+    if (OptionNameIs(name, length, "help") || OptionNameIs(name, length, "h")) return OptionsHelp;
+    if (OptionNameIs(name, length, "root")) {
       options->place = DrawOnRoot;
-    } else if (NameIs(name, length, "window-id")) {
+    } else if (OptionNameIs(name, length, "window-id")) {
       if (!ReadWindowId(value, &options->windowId)) {
         return Refuse(problem, problemSize, "bad window id \"%s\" for --window-id", value);
       }
       options->place = DrawInWindowId;
-    } else if (NameIs(name, length, "preview")) {
+    } else if (OptionNameIs(name, length, "preview")) {
       options->isPreview = 1;
-    } else if (NameIs(name, length, "fps")) {
+    } else if (OptionNameIs(name, length, "fps")) {
       options->showFps = 1;
     } else if (setting != nullptr) {
-      int32_t number = 0;
-      if (!ReadSettingValue(value, &number)) {
+      if (ApplySettingOption(name, length, value, &options->settings) == BadSettingValue) {
         char said[NameRoom + 64];
         std::snprintf(said, sizeof said, "bad value \"%s\" for --%.*s (a whole number)", value,
                       static_cast<int>(length), name);
         return Refuse(problem, problemSize, "%s", said);
       }
-      options->settings.*setting->field = number;
     } else {
       return Refuse(problem, problemSize, "unknown option \"%s\"", argument);
     }

@@ -1,5 +1,5 @@
-// Times the X11 program's step (RunAnimationStep) in its own 800 x 600
-// window on a real X server, at the default settings and at the heaviest
+// Times the X11 program's step (the core's RunAnimationStep) in its own
+// 800 x 600 window on a real X server, at the default settings and at the heaviest
 // ones, against its floor: the same rectangles sent (MIT-SHM, as the step
 // sends them) and waited for, with no composing and no motion. Both are
 // timed until the server has drawn them. Counts the heap allocations of
@@ -22,12 +22,13 @@
 #include <vector>
 
 #include "anim/sprite_field.h"
+#include "anim/window_animation.h"
 #include "settings/saver_settings.h"
 #include "tests/bench/bench_steps.h"
 #include "x11/drawing_window.h"
 #include "x11/fps_overlay.h"
 #include "x11/picture_transport.h"
-#include "x11/x11_animation.h"
+#include "x11/step_clock.h"
 #include "x11/x11_options.h"
 #include "x11/x11_state.h"
 
@@ -88,7 +89,7 @@ void RunSteps(std::vector<PictureRect>* trace, StepTimes* times) {
     std::copy(SpriteField.Sprites, SpriteField.Sprites + number, before.begin());
     const auto start = std::chrono::steady_clock::now();
     const unsigned long calls = MallocCalls;
-    RunAnimationStep();
+    RunAnimationStep(MillisecondCount());
     times->mallocCalls += MallocCalls - calls;
     // Until the server has drawn it, as the floor is timed.
     FinishSending();
@@ -125,17 +126,18 @@ bool Measure(const BenchCase& c) {
   options.settings.Zoom = c.zoom;
   options.settings.Number = c.number;
   options.settings.MoveSpeed = c.moveSpeed;
-  PixelFormat format;
   int32_t width = 0, height = 0;
-  const char* failure = OpenDrawingWindow(options, &format, &width, &height);
-  if (failure == nullptr) failure = CreateX11Animation(options, format, width, height);
+  const char* failure = OpenDrawingWindow(options, &WindowPicture.Format, &width, &height);
+  if (failure == nullptr) {
+    failure = StartWindowAnimation(options.settings, options.isPreview, width, height, MillisecondCount());
+  }
   if (failure != nullptr) {
     std::printf("%s: %s\n", c.name, failure);
     return false;
   }
   OpenFpsOverlay(0);
   for (int i = 0; i < WarmUpSteps; ++i) {
-    RunAnimationStep();
+    RunAnimationStep(MillisecondCount());
     FinishSending();
   }
   std::vector<PictureRect> trace(static_cast<size_t>(StepsPerBlock) * SaverSettings.Number);
@@ -156,7 +158,7 @@ bool Measure(const BenchCase& c) {
                 times.step.size());
   PrintAllocationRow(steps, Where().c_str(), c.settings, times.mallocCalls);
   CloseFpsOverlay();
-  DestroyX11Animation();
+  EndWindowAnimation();
   CloseDrawingWindow();
   return true;
 }

@@ -127,7 +127,13 @@ check('the pointer hides after 3 s without moving and shows when it moves', ['',
 await page.close();
 
 // ---- Hidden behind another tab: no step runs ----
-const bare = await bareChromium(`file://${folder}/index.html?number=16`);
+// Each step the page asks for, counted before its script runs.
+const countSteps = `window.stepsAsked = 0; const later = window.setTimeout;
+  window.setTimeout = function (callback, ...rest) {
+    if (callback && callback.name === 'step') window.stepsAsked += 1;
+    return later.call(this, callback, ...rest);
+  };`;
+const bare = await bareChromium(`file://${folder}/index.html?number=16`, countSteps);
 const picture = `(() => { const c = document.getElementById('pennydance');
   const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
   let sum = 0; for (let i = 0; i < d.length; i += 4) sum = (sum * 31 + d[i] + d[i + 1]) >>> 0; return sum; })()`;
@@ -145,10 +151,25 @@ hidden.push(await bare.evaluate(picture));
 await bare.showPage();
 await pause(500);
 const back = await bare.evaluate(picture);
-await bare.close();
 check('behind another tab the page is hidden', 'hidden', state);
 check('visible, it steps; hidden, it does not; back, it steps again',
   [true, false, true], [running[0] !== running[1], hidden[0] !== hidden[1], back !== hidden[1]]);
+
+// ---- A page that stopped (no memory for its picture) stays stopped ----
+await bare.evaluate(`(() => { const s = document.getElementById('pennydance').style;
+  s.width = '30000px'; s.height = '30000px'; })()`);
+await pause(500);
+const stopped = [await bare.evaluate('window.stepsAsked')];
+await pause(500);
+stopped.push(await bare.evaluate('window.stepsAsked'));
+await bare.openTab();
+await pause(300);
+await bare.showPage();
+await pause(500);
+stopped.push(await bare.evaluate('window.stepsAsked'));
+await bare.close();
+check('stopped by a 30000 x 30000 canvas, no step is asked for, hidden and shown again or not',
+  [true, 0, 0], [stopped[0] > 10, stopped[1] - stopped[0], stopped[2] - stopped[1]]);
 
 await server.close();
 await browser.close();

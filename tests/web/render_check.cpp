@@ -83,7 +83,7 @@ EMSCRIPTEN_KEEPALIVE int32_t pennydance_start(const char* query, int32_t, int32_
   SpriteField.LimitX = c.width - 112 * c.zoom;
   SpriteField.LimitY = c.height - 112 * c.zoom;
   WindowField = WindowFieldRecord{};
-  if (!CreateCanvasPicture(RenderStageWidth, RenderStageHeight)) return 1;
+  if (!CreatePicture(RenderStageWidth, RenderStageHeight)) return 1;
   TranslateSheetColours(SpriteField.Sheet);
   PaintBackground();
   return 0;
@@ -101,7 +101,7 @@ EMSCRIPTEN_KEEPALIVE void pennydance_step(double) {
   if (Check.stepsLeft == 0) return;
   for (size_t i = 0; i < Check.sprites.size(); ++i) {
     const SpriteState before = Check.sprites[i];
-    NoteChangedRect(MoveAndComposeSprite(static_cast<int32_t>(i)));
+    SendPictureRect(MoveAndComposeSprite(static_cast<int32_t>(i)));
     ModelSpriteRedraw(&Check.model, SpriteField.Sheet, Check.renderCase->zoom, before, Check.sprites[i]);
   }
   FinishChangedRects();
@@ -117,6 +117,8 @@ EMSCRIPTEN_KEEPALIVE int32_t pennydance_width() { return WindowPicture.Width; }
 EMSCRIPTEN_KEEPALIVE int32_t pennydance_height() { return WindowPicture.Height; }
 
 EMSCRIPTEN_KEEPALIVE const int32_t* pennydance_rects() { return ChangedRects(); }
+
+EMSCRIPTEN_KEEPALIVE int32_t pennydance_rects_length() { return ChangedRectsLength; }
 
 EMSCRIPTEN_KEEPALIVE const char* pennydance_fps_text(double, double) { return ""; }
 

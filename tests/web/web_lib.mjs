@@ -91,11 +91,12 @@ export function finish() {
 
 // Chromium on its own, driven over the DevTools protocol without a driver:
 // playwright-core keeps every page it drives visible, so that a page's
-// hiding behind another tab can only be seen this way.
-export async function bareChromium(url) {
+// hiding behind another tab can only be seen this way. initScript runs in
+// the page before its own scripts.
+export async function bareChromium(url, initScript = '') {
   const profile = fs.mkdtempSync('/tmp/pennydance-chromium-');
   const browser = spawn(Chromium, ['--headless=new', '--remote-debugging-port=0', `--user-data-dir=${profile}`,
-    ...ChromiumArgs, url], { stdio: ['ignore', 'ignore', 'pipe'], detached: true });
+    ...ChromiumArgs, 'about:blank'], { stdio: ['ignore', 'ignore', 'pipe'], detached: true });
   const endpoint = await new Promise((resolve) => {
     let said = '';
     browser.stderr.on('data', (chunk) => {
@@ -120,15 +121,22 @@ export async function bareChromium(url) {
     }));
   });
   let targets = [];
-  while (!targets.some((t) => t.type === 'page' && t.url.startsWith(url.split('?')[0]))) {
+  while (!targets.some((t) => t.type === 'page')) {
     await new Promise((r) => setTimeout(r, 100));
     targets = await (await fetch(`http://127.0.0.1:${port}/json/list`)).json();
   }
   const target = targets.find((t) => t.type === 'page');
   const page = await session(target.webSocketDebuggerUrl);
   const whole = await session(endpoint);
+  const evaluate = async (expression) => (await page('Runtime.evaluate', { expression, awaitPromise: true })).result.value;
+  await page('Page.enable');
+  if (initScript !== '') await page('Page.addScriptToEvaluateOnNewDocument', { source: initScript });
+  await page('Page.navigate', { url });
+  while (await evaluate('location.href === "about:blank" || document.readyState !== "complete"')) {
+    await new Promise((r) => setTimeout(r, 50));
+  }
   return {
-    evaluate: async (expression) => (await page('Runtime.evaluate', { expression, awaitPromise: true })).result.value,
+    evaluate,
     openTab: async () => (await whole('Target.createTarget', { url: 'about:blank' })).targetId,
     showPage: () => whole('Target.activateTarget', { targetId: target.id }),
     // Its helper processes, in its process group, may still write to the

@@ -1,5 +1,6 @@
-// artgen OUTDIR: draws the chick's seven frame bitmaps, the application icon
-// and a contact sheet of the frames as the saver shows them.
+// artgen OUTDIR: draws the chick's seven frame bitmaps and the application
+// icon (tools/artgen/contact_sheet_main.cpp shows the frames as the saver
+// does).
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -7,7 +8,6 @@
 
 #include "tools/artgen/art_palette.h"
 #include "tools/artgen/chick_pose.h"
-#include "tools/artgen/contact_sheet.h"
 #include "tools/artgen/frame_bitmap.h"
 #include "tools/artgen/icon_file.h"
 #include "tools/artgen/picture_render.h"
@@ -43,8 +43,6 @@ int main(int argc, char** argv) {
   }
   const std::string dir = argv[1];
 
-  std::vector<std::vector<uint8_t>> storedFrames;
-  Bytes frame0Table;
   for (int f = 0; f < PoseCount; ++f) {
     std::vector<uint8_t> picture = RenderPicture(BuildChickPose(f));
     if (int outside = CountPixelsOutsideCircle(picture)) {
@@ -53,10 +51,7 @@ int main(int argc, char** argv) {
     }
     Bytes file = FrameBitmapFile(f, picture);
     if (!Write(dir + "/" + std::to_string(200 + f) + ".bmp", file)) return 1;
-    storedFrames.emplace_back(file.begin() + FramePixelOffset, file.end());
-    if (f == 0) frame0Table.assign(file.begin() + 54, file.begin() + FramePixelOffset);
   }
   if (!Write(dir + "/pennydance.ico", ChickIconFile())) return 1;
-  if (!Write(dir + "/contact-sheet.bmp", ContactSheetFile(storedFrames, frame0Table.data()))) return 1;
   return 0;
 }

@@ -1,7 +1,5 @@
 #include "tools/artgen/contact_sheet.h"
 
-#include "anim/sheet_builder.h"
-#include "anim/sprite_sheet.h"
 
 namespace {
 
@@ -33,15 +31,14 @@ void Composite(std::vector<uint8_t>* rgb, int left, int top, const uint8_t* imag
 
 }  // namespace
 
-Bytes ContactSheetFile(const std::vector<std::vector<uint8_t>>& storedFrames, const uint8_t* table) {
+Bytes ContactSheetFile(const SpriteSheet& sheet) {
   std::vector<uint8_t> rgb(3 * SheetWidth * SheetHeight, 0);  // blue, green, red; top row first
-  std::vector<uint8_t> bitmapBlock(FrameBlockBytes), maskBlock(FrameBlockBytes);
+  const uint8_t* table = sheet.Header + 40;
   for (int f = 0; f < FrameCount; ++f) {
-    FillFrameBlocks(storedFrames[f].data(), bitmapBlock.data(), maskBlock.data());
     for (int i = 0; i < RotationRows; ++i) {
       int offset = Rotations[i] * PictureBytes;
-      Composite(&rgb, Gap + f * (Cell + Gap), Gap + i * (Cell + Gap), &bitmapBlock[offset],
-                &maskBlock[offset], table);
+      Composite(&rgb, Gap + f * (Cell + Gap), Gap + i * (Cell + Gap), sheet.Bitmap[f] + offset,
+                sheet.Mask[f] + offset, table);
     }
   }
 
