@@ -7,9 +7,12 @@
 #   make bench    ... and run the benchmarks
 #   make soak     ... and watch the saver's memory for half an hour (SOAK_MINUTES=N, SOAK_INTERVAL=S)
 #   make fuzz     build the fuzz targets (clang) and run each for a while
-#   make install  the X11 program and its xscreensaver settings file (PREFIX=/usr, DESTDIR)
+#   make x11      install what the X11 program's build needs, build it alone: build/x11/pennydance
+#   make install  ... and install it with its files and pennydance-xscreensaver (PREFIX=/usr, DESTDIR)
+#   make deb      the Debian package, build/dist/pennydance_VERSION-1_ARCH.deb, and its .changes
+#   make deb-arm64  the same for arm64 (cross-built), and its X11 suite under qemu-user
 #   make dist     ... and pack build/dist/pennydance-VERSION.zip, what a Windows user downloads,
-#                 and build/dist/pennydance-web-VERSION.zip, the page
+#                 and build/dist/pennydance-web-VERSION.zip, the page, beside the package
 SHELL := /bin/bash
 JOBS ?= 2
 MODE ?= saver
@@ -17,7 +20,7 @@ ROOT := $(CURDIR)
 ART := $(ROOT)/build/art
 CMAKE_COMMON := -G Ninja -DART_DIR=$(ART)
 
-.PHONY: all deps native i686 x86_64 web test test-i686 run bench soak fuzz-build fuzz install dist clean
+.PHONY: all deps native i686 x86_64 web test test-i686 run bench soak fuzz-build fuzz x11 install deb dist clean
 
 all: deps native i686 x86_64 web
 
@@ -64,14 +67,24 @@ soak: all
 fuzz: fuzz-build
 	@bash tools/run-fuzz.sh
 
+# The X11 program alone, as the package builds it: no tests, benchmarks,
+# Windows or browser builds, and none of their packages.
+x11:
+	@bash tools/install-deps.sh x11
+	@cmake -S . -B build/x11 -G Ninja -DPENNYDANCE_PROGRAM_ONLY=ON >/dev/null
+	@cmake --build build/x11 -j $(JOBS)
+
 # Where Debian's xscreensaver looks for hacks and their settings files.
 PREFIX ?= /usr
 DESTDIR ?=
-install: native
-	install -D -m 755 build/native/pennydance $(DESTDIR)$(PREFIX)/libexec/xscreensaver/pennydance
-	install -D -m 644 x11/pennydance.xml $(DESTDIR)$(PREFIX)/share/xscreensaver/config/pennydance.xml
+install: x11
+	DESTDIR=$(DESTDIR) cmake --install build/x11 --prefix $(PREFIX)
 
-dist: all
+deb:
+	@bash tools/install-deps.sh deb
+	@JOBS=$(JOBS) bash tools/make-deb.sh
+
+dist: all deb
 	@bash tools/make-dist.sh
 
 clean:
