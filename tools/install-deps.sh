@@ -1,15 +1,20 @@
 #!/bin/bash
 # Installs what building and testing Pennydance needs on Debian 12, and nothing
 # when it is all there already (so that `make test` costs no time on a warm machine).
-# Usage: install-deps.sh [x11|deb|all]
-#   x11  only what the X11 program's own build needs (make x11, make install)
-#   deb  that and the Debian packaging tools (make deb)
-#   all  everything: the Windows, browser and native builds and every test (default)
+# Usage: install-deps.sh [x11|deb|arm64|all]
+#   x11    only what the X11 program's own build needs (make x11, make install)
+#   deb    that and the Debian packaging tools (make deb)
+#   arm64  that and the arm64 cross tools, X libraries and qemu-user (make deb-arm64)
+#   all    everything: the Windows, browser and native builds and every test (default)
 set -euo pipefail
 
 x11_packages=(cmake ninja-build g++ libx11-dev libxext-dev)
 # dpkg-dev comes with debhelper; named, it would upgrade dpkg itself.
 deb_packages=("${x11_packages[@]}" build-essential debhelper devscripts lintian)
+# Never qemu-user or qemu-user-binfmt: apt would remove qemu-user-static,
+# which runs 32-bit Wine where the kernel cannot.
+arm64_packages=("${deb_packages[@]}" crossbuild-essential-arm64 libx11-dev:arm64 libxext-dev:arm64
+                qemu-user-static)
 all_packages=(
   "${deb_packages[@]}" clang libclang-rt-14-dev googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-i686
@@ -24,8 +29,9 @@ group="${1:-all}"
 case $group in
   x11) packages=("${x11_packages[@]}") ;;
   deb) packages=("${deb_packages[@]}") ;;
+  arm64) packages=("${arm64_packages[@]}") ;;
   all) packages=("${all_packages[@]}") ;;
-  *) echo "usage: install-deps.sh [x11|deb|all]" >&2; exit 2 ;;
+  *) echo "usage: install-deps.sh [x11|deb|arm64|all]" >&2; exit 2 ;;
 esac
 
 if [[ $(id -u) -ne 0 ]]; then SUDO=sudo; else SUDO=; fi
@@ -38,9 +44,9 @@ done
 
 if ((${#missing[@]})); then
   echo "installing: ${missing[*]}"
-  if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $SUDO dpkg --add-architecture i386
-  fi
+  for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/.*:\(.*\)/\1/p' | sort -u); do
+    dpkg --print-foreign-architectures | grep -qx "$arch" || $SUDO dpkg --add-architecture "$arch"
+  done
   $SUDO apt-get -o DPkg::Lock::Timeout=900 update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
     --no-install-recommends "${missing[@]}"

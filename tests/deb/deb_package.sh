@@ -9,6 +9,7 @@
 # Usage: deb_package.sh SCREEN_REGIONS OUTPUT_DIR
 source "$(dirname "$0")/../e2e/e2e_lib.sh" none none "$1" "$2"
 source "$(dirname "$0")/../x11/x11_lib.sh"
+source "$(dirname "$0")/deb_lib.sh"
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 HERE="$(cd "$(dirname "$0")" && pwd)"
 ARCH="$(dpkg --print-architecture)"
@@ -32,25 +33,14 @@ package="$(bash "$ROOT/tools/make-deb.sh" "$SHOTS/dist" | tail -1)"
 name="pennydance_${version}_$ARCH"
 check "make-deb.sh builds the package and its .changes" "$SHOTS/dist/$name.deb $SHOTS/dist/$name.changes" \
   "$package $(ls "$SHOTS/dist/$name.changes" 2>/dev/null)"
-lintian "$SHOTS/dist/$name.changes" >"$SHOTS/lintian.txt" 2>&1
 check "lintian on the .changes and its packages: no error, no warning" "0 " \
-  "$? $(grep -E '^[EW]: ' "$SHOTS/lintian.txt")"
+  "$(lintian_findings "$SHOTS/dist/$name.changes")"
 check_that "the package under 150 KB" "under 153600 bytes" \
   "$([[ $(stat -c %s "$package" 2>/dev/null || echo 999999) -lt 153600 ]] && echo true)"
 check "the dependencies dpkg-shlibdeps found" "libc6 libx11-6 libxext6" \
   "$(dpkg-deb -f "$package" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//' | sort | tr '\n' ' ' | sed 's/ $//')"
 check "the screen savers it goes with" "xscreensaver | mate-screensaver" "$(dpkg-deb -f "$package" Recommends)"
-files="/usr/bin/pennydance-xscreensaver
-/usr/libexec/xscreensaver/pennydance
-/usr/share/applications/screensavers/pennydance.desktop
-/usr/share/doc/pennydance/README
-/usr/share/doc/pennydance/changelog.Debian.gz
-/usr/share/doc/pennydance/copyright
-/usr/share/lintian/overrides/pennydance
-/usr/share/man/man1/pennydance-xscreensaver.1.gz
-/usr/share/man/man6/pennydance.6.gz
-/usr/share/xscreensaver/config/pennydance.xml"
-check "the files it holds" "$files" "$(dpkg-deb -c "$package" | awk '$1 !~ /^d/ {print substr($6, 2)}' | sort)"
+check "the files it holds" "$PACKAGE_FILES" "$(files_of "$package")"
 
 # What dpkg and the package may change; everything else must stay as it was.
 system_listing() {
@@ -63,7 +53,7 @@ system_listing >"$SHOTS/before.txt"
 
 apt_get install "$package"
 check "apt installs it" installed "$(installed)"
-check "each of its files where it belongs" "$files" \
+check "each of its files where it belongs" "$PACKAGE_FILES" \
   "$(dpkg -L pennydance | while read -r path; do [[ -f $path ]] && echo "$path"; done | sort)"
 while IFS='|' read -r section page headings; do
   check "man $section $page shows its manual" "$headings" \
