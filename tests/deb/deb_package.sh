@@ -42,7 +42,7 @@ check "the dependencies dpkg-shlibdeps found" "libc6 libx11-6 libxext6" \
 check "the screen savers it goes with" "xscreensaver | mate-screensaver" "$(dpkg-deb -f "$package" Recommends)"
 check "the files it holds" "$PACKAGE_FILES" "$(files_of "$package")"
 
-# What dpkg and the package may change; everything else must stay as it was.
+# What the package may touch, listed before its install and after its removal.
 system_listing() {
   find /usr /etc /var/lib/dpkg/info -xdev \( -type d -printf '%p dir %m %u\n' \) \
     -o -printf '%p %y %m %u %s\n' 2>/dev/null | sort
