@@ -7,9 +7,12 @@
 #   make bench    ... and run the benchmarks
 #   make soak     ... and watch the saver's memory for half an hour (SOAK_MINUTES=N, SOAK_INTERVAL=S)
 #   make fuzz     build the fuzz targets (clang) and run each for a while
-#   make install  the X11 program and its xscreensaver settings file (PREFIX=/usr, DESTDIR)
+#   make x11      install what the X11 program's build needs, build it alone: build/x11/pennydance
+#   make install  ... and install it with its files and pennydance-xscreensaver (PREFIX=/usr, DESTDIR)
+#   make deb      the Debian package, build/dist/pennydance_VERSION-1_ARCH.deb, and its .changes
+#   make deb-arm64  the same for arm64 (cross-built), and its X11 suite under qemu-user
 #   make dist     ... and pack build/dist/pennydance-VERSION.zip, what a Windows user downloads,
-#                 and build/dist/pennydance-web-VERSION.zip, the page
+#                 and build/dist/pennydance-web-VERSION.zip, the page, beside the package
 SHELL := /bin/bash
 JOBS ?= 2
 MODE ?= saver
@@ -17,7 +20,8 @@ ROOT := $(CURDIR)
 ART := $(ROOT)/build/art
 CMAKE_COMMON := -G Ninja -DART_DIR=$(ART)
 
-.PHONY: all deps native x11 i686 x86_64 web test test-i686 run bench soak fuzz-build fuzz install dist clean
+.PHONY: all deps native x11 i686 x86_64 web test test-i686 run bench soak fuzz-build fuzz install deb deb-arm64 \
+        dist clean
 
 all: deps native x11 i686 x86_64 web
 
@@ -31,8 +35,10 @@ native: deps
 	@cmake --build build/native -j $(JOBS)
 
 # The release tree: the X11 program as it ships, build/x11/pennydance, with
-# art of its own, and the native benchmarks.
-x11: deps
+# art of its own, and the native benchmarks, as the package builds it; it
+# needs only the native build's packages, none of the Windows or browser ones.
+x11:
+	@bash tools/install-deps.sh x11
 	@cmake -S . -B build/x11 -G Ninja -DPENNYDANCE_TREE=release >/dev/null
 	@cmake --build build/x11 -j $(JOBS)
 
@@ -76,10 +82,22 @@ fuzz: fuzz-build
 PREFIX ?= /usr
 DESTDIR ?=
 install: x11
-	install -D -m 755 build/x11/pennydance $(DESTDIR)$(PREFIX)/libexec/xscreensaver/pennydance
-	install -D -m 644 x11/pennydance.xml $(DESTDIR)$(PREFIX)/share/xscreensaver/config/pennydance.xml
+	DESTDIR=$(DESTDIR) cmake --install build/x11 --prefix $(PREFIX)
 
-dist: all
+deb:
+	@bash tools/install-deps.sh deb
+	@JOBS=$(JOBS) bash tools/make-deb.sh
+
+# The package for arm64 (Raspberry Pi, ARM laptops), cross-built, and its
+# program through the X11 window suite under qemu-user; apart from `make test`,
+# as it adds the arm64 architecture to dpkg and about three minutes.
+deb-arm64: native
+	@bash tools/install-deps.sh arm64
+	@package="$$(JOBS=$(JOBS) bash tools/make-deb.sh "" arm64)" && \
+	  bash tests/deb/deb_arm64.sh "$$package" build/native/tests/x11/x11_stage \
+	    build/native/tools/screen_regions/screen_regions build/deb-arm64
+
+dist: all deb
 	@bash tools/make-dist.sh
 
 clean:

@@ -30,6 +30,9 @@ zip="${archives[0]:-}" web_zip="${archives[1]:-}"
 check "the archives are named after it" "$work/pennydance-$version.zip $work/pennydance-web-$version.zip" \
   "$zip $web_zip"
 
+check "SHA256SUMS beside them holds for both" "pennydance-$version.zip: OK pennydance-web-$version.zip: OK" \
+  "$(cd "$work" && sha256sum -c SHA256SUMS 2>&1 | tr '\n' ' ' | sed 's/ $//')"
+
 unpacked="$work/unpacked"
 mkdir -p "$unpacked" && unzip -q "$zip" -d "$unpacked"
 check "what the archive holds" "32-bit/ 32-bit/pennydance.scr 64-bit/ 64-bit/pennydance.scr README.txt SHA256SUMS" \

@@ -5,6 +5,8 @@
 # build/dist/pennydance-web-VERSION.zip: the files of build/web/ in a folder
 # pennydance-web/ with its read-me and checksums. VERSION is the file version
 # the i686 module's version record carries, as its dialog shows it (1.02).
+# Beside them, SHA256SUMS holds the checksums of both archives and of the
+# Debian package that `make deb` left there (build/dist/pennydance_VERSION-*.deb).
 # Prints the two archives' paths.
 # Usage: make-dist.sh [OUTPUT_DIR]   (default build/dist)
 set -euo pipefail
@@ -46,3 +48,9 @@ sed "s/{VERSION}/$VERSION/" "$ROOT/tools/dist/README-web.txt" >"$STAGE/pennydanc
 (cd "$STAGE" && zip -qX -r "$OUT/$WEB_NAME.zip" pennydance-web)
 rm -rf "$STAGE"
 echo "$OUT/$WEB_NAME.zip"
+
+packages=()
+for package in "$OUT/pennydance_$VERSION"-*_*.deb; do
+  [[ -f $package ]] && packages+=("$(basename "$package")")
+done
+(cd "$OUT" && sha256sum "$NAME.zip" "$WEB_NAME.zip" "${packages[@]}" >SHA256SUMS)

@@ -47,3 +47,43 @@ wait_exit() {
 # shared_segments_of PID: System V shared memory segments that process
 # created and that still exist.
 shared_segments_of() { ipcs -m -p | awk -v pid="$1" '$3 == pid' | wc -l; }
+
+# The screen savers run no display modes for root, so as root the suites run
+# them as an unprivileged user of their own (pennydance-saver: created when
+# missing, with no home and no login shell), else as the caller.
+SAVER_USER=pennydance-saver
+use_saver_user() {
+  if [[ $(id -u) -ne 0 ]]; then
+    SAVER_USER="$(id -un)"
+  elif ! id "$SAVER_USER" >/dev/null 2>&1; then
+    useradd --system --no-create-home --shell /usr/sbin/nologin "$SAVER_USER"
+  fi
+}
+
+# as_user COMMAND...: COMMAND as that user, in HOME_DIR and on this DISPLAY.
+as_user() {
+  if [[ $(id -u) -eq 0 ]]; then
+    runuser -u "$SAVER_USER" -- env HOME="$HOME_DIR" DISPLAY="${DISPLAY:-}" "$@"
+  else
+    env HOME="$HOME_DIR" DISPLAY="${DISPLAY:-}" "$@"
+  fi
+}
+
+# A home for that user in a fresh folder it can reach: HOME_DIR, in PLACE.
+make_saver_home() {
+  PLACE="$(mktemp -d)"
+  chmod 755 "$PLACE"
+  HOME_DIR="$PLACE/home"
+  mkdir "$HOME_DIR"
+  chown "$SAVER_USER" "$HOME_DIR"
+}
+
+# Processes of that user, and its display modes named pennydance.
+user_processes() { pgrep -u "$SAVER_USER" | tr '\n' ' '; }
+hack_processes() { pgrep -u "$SAVER_USER" -x pennydance | tr '\n' ' '; }
+
+# Whatever of the user's is still running was started by this suite.
+end_user_processes() {
+  local pid
+  for pid in $(user_processes); do kill "$pid" 2>/dev/null; done
+}

@@ -1,34 +1,29 @@
 #!/bin/bash
 # The X11 program as a hack of a real xscreensaver daemon (Debian's 6.06) in
-# an Xvfb of the suite's own, with a settings file listing only Pennydance:
-# -activate shows the characters, -deactivate ends the hack, and nothing of
-# it is left. The daemon refuses to start hacks as root, so it runs as an
-# unprivileged user; run as root, the suite creates that user
-# (pennydance-saver, no home, no login shell) when it is missing.
-# Usage: x11_xscreensaver.sh PROGRAM SCREEN_REGIONS OUTPUT_DIR
+# an Xvfb of the suite's own: activated, the characters show; -deactivate
+# ends the hack, and nothing of it is left. The daemon refuses to start
+# hacks as root, so it runs as an unprivileged user (see x11_lib.sh).
+# With a copy of PROGRAM, the settings file lists only that copy. With
+# ADD_COMMAND (the installed program and pennydance-xscreensaver), the
+# daemon starts from a settings file without a list of programs, the command
+# adds Pennydance to the user's list while the daemon runs, and the daemon
+# runs the installed hack by name, picked by its number in that list.
+# Usage: x11_xscreensaver.sh PROGRAM SCREEN_REGIONS OUTPUT_DIR [ADD_COMMAND]
 source "$(dirname "$0")/../e2e/e2e_lib.sh" none none "$2" "$3"
 source "$(dirname "$0")/x11_lib.sh"
 PROGRAM="$1"
+ADD_COMMAND="${4:-}"
 SPRITE=112
-SAVER_USER=pennydance-saver
 
-if [[ $(id -u) -eq 0 ]]; then
-  if ! id "$SAVER_USER" >/dev/null 2>&1; then
-    useradd --system --no-create-home --shell /usr/sbin/nologin "$SAVER_USER"
-  fi
-  as_user() { runuser -u "$SAVER_USER" -- env HOME="$HOME_DIR" DISPLAY="$DISPLAY" "$@"; }
-else
-  SAVER_USER="$(id -un)"
-  as_user() { env HOME="$HOME_DIR" DISPLAY="$DISPLAY" "$@"; }
-fi
+use_saver_user
+make_saver_home
+leave() {
+  end_user_processes
+  cleanup
+  rm -rf "$PLACE"
+}
+trap leave EXIT
 
-# The program and the daemon's home in a place the user can reach.
-PLACE="$(mktemp -d)"
-chmod 755 "$PLACE"
-HOME_DIR="$PLACE/home"
-mkdir "$HOME_DIR"
-cp "$PROGRAM" "$PLACE/pennydance"
-chmod 755 "$PLACE/pennydance"
 cat >"$HOME_DIR/.xscreensaver" <<SETTINGS
 mode: one
 selected: 0
@@ -36,21 +31,15 @@ lock: False
 splash: False
 fade: False
 unfade: False
-programs: $PLACE/pennydance --root
 SETTINGS
+RUNS="$(realpath "$PROGRAM")"
+if [[ -z $ADD_COMMAND ]]; then
+  RUNS="$PLACE/pennydance"
+  cp "$PROGRAM" "$RUNS"
+  chmod 755 "$RUNS"
+  echo "programs: $RUNS --root" >>"$HOME_DIR/.xscreensaver"
+fi
 chown -R "$SAVER_USER" "$HOME_DIR"
-
-hack_processes() { pgrep -u "$SAVER_USER" -f "^$PLACE/pennydance" | tr '\n' ' '; }
-user_processes() { pgrep -u "$SAVER_USER" | tr '\n' ' '; }
-
-leave() {
-  # Whatever of the user's is still running was started by this suite.
-  local pid
-  for pid in $(user_processes); do kill "$pid" 2>/dev/null; done
-  cleanup
-  rm -rf "$PLACE"
-}
-trap leave EXIT
 
 # -ac: the unprivileged user's clients may connect.
 x11_start_xvfb 24 -ac
@@ -69,10 +58,22 @@ for start in first second; do
 done
 check "the daemon answers" yes "$answer"
 
-as_user xscreensaver-command -activate >/dev/null 2>&1
+if [[ -z $ADD_COMMAND ]]; then
+  as_user xscreensaver-command -activate >/dev/null 2>&1
+else
+  said="$(as_user "$ADD_COMMAND" add 2>&1)"
+  check "$(basename "$ADD_COMMAND") add says the running daemon reads the file" 1 \
+    "$(grep -c 'running xscreensaver reads the changed file' <<<"$said")"
+  # Its number in the list, counted from 1 as -select counts: one entry a line.
+  number="$(awk '/^programs:/ {on = 1} on && /\\n/ {n++} on && /pennydance --root/ {print n; exit}' \
+    "$HOME_DIR/.xscreensaver")"
+  as_user xscreensaver-command -select "${number:-0}" >/dev/null 2>&1
+fi
 hack="$(wait_output some 10 hack_processes)"
-check_that "-activate starts pennydance" "a pennydance process of $SAVER_USER" \
+check_that "the daemon starts pennydance" "a pennydance process of $SAVER_USER" \
   "$([[ -n $hack ]] && echo true)"
+check "it is the program under test" "$RUNS" \
+  "$(for pid in $hack; do readlink "/proc/$pid/exe"; done | sort -u)"
 sleep 2
 report="$(screenshot activated)"
 check_that "characters on the screen" "non-black pixels, at most 4 squares" \
