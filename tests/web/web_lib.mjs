@@ -19,7 +19,8 @@ export function launchBrowser() {
   return chromium.launch({ executablePath: Chromium, args: ChromiumArgs });
 }
 
-const ContentTypes = { '.html': 'text/html', '.js': 'text/javascript' };
+const ContentTypes = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json' };
 
 // Serves the folder's files (and extra pages by path) on 127.0.0.1; with
 // isolated, cross-origin isolated, which gives the pages' clock its finest
