@@ -308,6 +308,7 @@
         return false;
       }
       keep(module.UTF8ToString(module._pennydance_settings_query()));
+      context.putImageData(image, 0, 0);  // the new characters on black
       return true;
     },
   };
