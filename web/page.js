@@ -186,14 +186,17 @@
     saidNoFullScreen = true;
   }
 
+  // Safari before 16.4 knows full screen only by its prefixed names.
   function toggleFullScreen() {
-    if (!document.fullscreenEnabled) {
+    const root = document.documentElement;
+    if (!(document.fullscreenEnabled ?? document.webkitFullscreenEnabled)) {
       noteNoFullScreen();
       return;
     }
     try {
-      const asked = document.fullscreenElement ? document.exitFullscreen()
-        : document.documentElement.requestFullscreen();
+      const asked = (document.fullscreenElement ?? document.webkitFullscreenElement)
+        ? (document.exitFullscreen || document.webkitExitFullscreen).call(document)
+        : (root.requestFullscreen || root.webkitRequestFullscreen).call(root);
       if (asked && asked.catch) asked.catch(noteNoFullScreen);
     } catch (refused) {
       noteNoFullScreen();
