@@ -43,6 +43,19 @@ bool FollowWindowSize(int32_t width, int32_t height) {
   return true;
 }
 
+const char* ApplyWindowSettings(const SaverSettingsRecord& given, int32_t previewAsked, uint32_t seed) {
+  SeedRandom(seed);
+  EndWindowField();
+  const char* failure = StartWindowField(given, previewAsked, WindowPicture.Width, WindowPicture.Height);
+  if (failure != nullptr) {
+    SaverSettings.Number = 0;  // no sprite array: the steps move nothing
+    return EnglishFailureText(failure);
+  }
+  FillWindowPicture(0x000000);
+  SendWholePicture();
+  return nullptr;
+}
+
 void EndWindowAnimation() {
   DestroyPicture();
   ReleaseSpriteSheet(&SpriteField.Sheet);

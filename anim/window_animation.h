@@ -41,4 +41,10 @@ void RunAnimationStep(uint32_t seed);
 // anew when it changes). False when the picture could not be made.
 bool FollowWindowSize(int32_t width, int32_t height);
 
+// New settings while the animation runs, as the page's settings panel gives
+// them: the characters placed anew on a black picture, as a new window would
+// have them. Null on success, otherwise the English text of what failed
+// (the animation then has no characters until settings are applied again).
+const char* ApplyWindowSettings(const SaverSettingsRecord& given, int32_t previewAsked, uint32_t seed);
+
 void EndWindowAnimation();

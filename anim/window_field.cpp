@@ -72,6 +72,7 @@ const char* StartWindowField(const SaverSettingsRecord& given, int32_t previewAs
 }
 
 bool FollowWindowFieldSize(int32_t width, int32_t height) {
+  if (SpriteField.Sprites == nullptr) return false;  // nothing to place: the start failed
   const bool preview = IsPreviewSize(width, height);
   const bool crossed = preview != (SpriteField.isPreview != 0);
   if (crossed) ChooseSettings(preview);

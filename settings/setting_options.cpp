@@ -1,8 +1,6 @@
 #include "settings/setting_options.h"
 
-#include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 
 #include "settings/settings_bounds.h"
@@ -28,43 +26,51 @@ bool OptionNameOf(const char* settingName, char* name, size_t nameSize) {
   return true;
 }
 
-const SettingDescription* SettingOfOptionName(const char* given, size_t length) {
+const SettingDescription* SettingOfOptionName(const char* given, size_t length, NameCase nameCase) {
   for (const SettingDescription& setting : SettingTable) {
     char name[NameRoom];
-    if (OptionNameOf(setting.name, name, sizeof name) && OptionNameIs(given, length, name)) {
+    if (OptionNameOf(setting.name, name, sizeof name) && OptionNameIs(given, length, name, nameCase)) {
       return &setting;
     }
   }
   return nullptr;
 }
 
-bool OptionNameIs(const char* given, size_t length, const char* name) {
-  return std::strlen(name) == length && std::strncmp(given, name, length) == 0;
+bool OptionNameIs(const char* given, size_t length, const char* name, NameCase nameCase) {
+  if (std::strlen(name) != length) return false;
+  for (size_t i = 0; i < length; ++i) {
+    const char c = nameCase == AnyCase && given[i] >= 'A' && given[i] <= 'Z' ? given[i] - 'A' + 'a' : given[i];
+    if (c != name[i]) return false;
+  }
+  return true;
 }
 
 SettingOptionOutcome ApplySettingOption(const char* name, size_t length, const char* value,
-                                        SaverSettingsRecord* settings) {
-  const SettingDescription* setting = SettingOfOptionName(name, length);
+                                        size_t valueLength, SaverSettingsRecord* settings,
+                                        NameCase nameCase) {
+  const SettingDescription* setting = SettingOfOptionName(name, length, nameCase);
   if (setting == nullptr) return NotASettingOption;
   int32_t number = 0;
-  if (!ReadSettingValue(value, &number)) return BadSettingValue;
+  if (!ReadSettingValue(value, valueLength, &number)) return BadSettingValue;
   settings->*setting->field = number;
   return SettingOptionApplied;
 }
 
-bool ReadSettingValue(const char* text, int32_t* value) {
-  const char* digits = text[0] == '-' || text[0] == '+' ? text + 1 : text;
-  if (*digits < '0' || *digits > '9') return false;
-  for (const char* c = digits; *c != '\0'; ++c) {
-    if (*c < '0' || *c > '9') return false;
+bool ReadSettingValue(const char* text, size_t length, int32_t* value) {
+  const bool negative = length != 0 && text[0] == '-';
+  const size_t first = length != 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  if (first == length) return false;
+  // Counted up to just past the 32-bit range, where it stays: leading zeros
+  // and digits beyond that change nothing.
+  const int64_t beyond = int64_t(INT32_MAX) + 2;
+  int64_t magnitude = 0;
+  for (size_t i = first; i < length; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    magnitude = magnitude * 10 + (text[i] - '0');
+    if (magnitude > beyond) magnitude = beyond;
   }
-  errno = 0;
-  const long long read = std::strtoll(text, nullptr, 10);
-  if (errno == ERANGE || read > INT32_MAX) {
-    *value = read < 0 ? INT32_MIN : INT32_MAX;
-  } else {
-    *value = read < INT32_MIN ? INT32_MIN : static_cast<int32_t>(read);
-  }
+  const int64_t signedValue = negative ? -magnitude : magnitude;
+  *value = static_cast<int32_t>(signedValue < INT32_MIN ? INT32_MIN : signedValue > INT32_MAX ? INT32_MAX : signedValue);
   return true;
 }
 

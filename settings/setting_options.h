@@ -12,11 +12,16 @@
 // does not fit.
 bool OptionNameOf(const char* settingName, char* name, size_t nameSize);
 
-// The table row whose option name is given[0 .. length - 1], or null.
-const SettingDescription* SettingOfOptionName(const char* given, size_t length);
+// How option names are compared: the X11 program's exactly, the page's
+// address without regard to case (?Number=64 works there).
+enum NameCase : int32_t { ExactCase = 0, AnyCase = 1 };
 
-// Whether given[0 .. length - 1] is exactly the name.
-bool OptionNameIs(const char* given, size_t length, const char* name);
+// The table row whose option name is given[0 .. length - 1], or null.
+const SettingDescription* SettingOfOptionName(const char* given, size_t length,
+                                              NameCase nameCase = ExactCase);
+
+// Whether given[0 .. length - 1] is the name.
+bool OptionNameIs(const char* given, size_t length, const char* name, NameCase nameCase = ExactCase);
 
 enum SettingOptionOutcome : int32_t {
   NotASettingOption = 0,  // no setting has that name
@@ -27,13 +32,15 @@ enum SettingOptionOutcome : int32_t {
 // One "name value" pair of the X11 program's command line or the page's
 // address: the setting of that option name takes the value (bounding comes
 // later, for all six together, with BoundAsTheDialogDoes).
+// The value is text[0 .. valueLength - 1].
 SettingOptionOutcome ApplySettingOption(const char* name, size_t length, const char* value,
-                                        SaverSettingsRecord* settings);
+                                        size_t valueLength, SaverSettingsRecord* settings,
+                                        NameCase nameCase = ExactCase);
 
-// A signed decimal number, the whole text; false for anything else. A
-// number beyond 32 bits counts as the nearest 32-bit one, as it is out of
-// every range anyway.
-bool ReadSettingValue(const char* text, int32_t* value);
+// A signed decimal number of any length, the whole of text[0 .. length - 1];
+// false for anything else. A number beyond 32 bits counts as the nearest
+// 32-bit one, as it is out of every range anyway.
+bool ReadSettingValue(const char* text, size_t length, int32_t* value);
 
 // What the dialog's OK makes of the values: the zoom radio button is
 // checked for 1 only, and every field is read as the unsigned 32-bit value

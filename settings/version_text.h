@@ -1,5 +1,6 @@
-// The dialog's version text, "Version.1.02" for file version 1.2.0.0, taken
-// from the module's version record. Pure code, tested natively.
+// Platform-free core: the version text of the dialog and of the page's
+// settings panel, "Version.1.02" for file version 1.2.0.0, taken from the
+// module's version record (the page gets its file version at build time).
 #pragma once
 
 #include <cstddef>

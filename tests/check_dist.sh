@@ -48,11 +48,12 @@ check "the read-me names the version" 1 "$(grep -c "^Pennydance $version," "$unp
 # The page: the tested build/web/ files, byte for byte, in one folder.
 web_unpacked="$work/web-unpacked"
 mkdir -p "$web_unpacked" && unzip -q "$web_zip" -d "$web_unpacked"
-check "the page's archive holds its folder" \
-  "pennydance-web/ pennydance-web/README.txt pennydance-web/SHA256SUMS pennydance-web/index.html pennydance-web/page.js pennydance-web/pennydance.js" \
+check "the page's archive holds its folder: every file of build/web/, a read-me and the checksums" \
+  "$( (echo pennydance-web/; cd "$ROOT/build/web" && ls | sed 's|^|pennydance-web/|'; echo pennydance-web/README.txt;
+      echo pennydance-web/SHA256SUMS) | sort | tr '\n' ' ' | sed 's/ $//')" \
   "$(unzip -Z1 "$web_zip" | sort | tr '\n' ' ' | sed 's/ $//')"
 check "and the page's files as built" "" \
-  "$(for f in index.html page.js pennydance.js; do cmp -s "$ROOT/build/web/$f" "$web_unpacked/pennydance-web/$f" || echo "$f"; done)"
+  "$(cd "$ROOT/build/web" && for f in *; do cmp -s "$f" "$web_unpacked/pennydance-web/$f" || echo "$f"; done)"
 
 [[ $failed == 0 ]] && echo "distribution ok: $zip $web_zip"
 exit $failed

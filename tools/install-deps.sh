@@ -23,7 +23,7 @@ all_packages=(
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   fonts-ipafont-gothic fonts-wine locales zip unzip
   xscreensaver procps mate-screensaver dbus-x11
-  emscripten chromium
+  emscripten chromium firefox-esr
 )
 group="${1:-all}"
 case $group in
@@ -84,8 +84,9 @@ if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
   fi
 fi
 
-# The page's tests drive Debian's Chromium with playwright-core from npm,
-# pinned by tests/web/package-lock.json; it downloads no browser. Debian's
+# The page's tests drive Debian's Chromium with playwright-core and its
+# Firefox ESR with puppeteer-core, from npm, pinned by
+# tests/web/package-lock.json; neither downloads a browser. Debian's
 # npm only where the machine's node came without one.
 if ! command -v npm >/dev/null; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
@@ -94,5 +95,5 @@ fi
 WEB_TESTS="$(cd "$(dirname "$0")/.." && pwd)/tests/web"
 if [[ ! -f $WEB_TESTS/node_modules/.package-lock.json ||
       $WEB_TESTS/package-lock.json -nt $WEB_TESTS/node_modules/.package-lock.json ]]; then
-  (cd "$WEB_TESTS" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)
+  (cd "$WEB_TESTS" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)
 fi

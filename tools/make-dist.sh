@@ -15,7 +15,9 @@ OUT="$(realpath -m "${1:-$ROOT/build/dist}")"
 I686="$ROOT/build/i686/pennydance.scr"
 X86_64="$ROOT/build/x86_64/pennydance.scr"
 WEB="$ROOT/build/web"
-WEB_FILES=(index.html page.js pennydance.js)
+# Every file of the page's folder as built, whatever it holds.
+mapfile -t WEB_FILES < <(cd "$WEB" 2>/dev/null && ls)
+((${#WEB_FILES[@]})) || { echo "missing $WEB: build first (make)"; exit 1; }
 for file in "$I686" "$X86_64" "${WEB_FILES[@]/#/$WEB/}"; do
   [[ -f $file ]] || { echo "missing $file: build first (make)"; exit 1; }
 done

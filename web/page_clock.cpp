@@ -9,10 +9,6 @@ int64_t Nanoseconds(double milliseconds) { return static_cast<int64_t>(milliseco
 
 }  // namespace
 
-uint32_t PageMillisecondCount(double nowMs) {
-  return static_cast<uint32_t>(static_cast<uint64_t>(nowMs));
-}
-
 void StartPageClock(double nowMs) {
   PageState.deadline = Nanoseconds(nowMs);
   StartStepRate(&PageState.rate, Nanoseconds(nowMs));

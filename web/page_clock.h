@@ -5,9 +5,6 @@
 
 #include <cstdint>
 
-// The millisecond count the generator is seeded with, wrapped to 32 bits.
-uint32_t PageMillisecondCount(double nowMs);
-
 // The first step is due at once; the grid goes on from there.
 void StartPageClock(double nowMs);
 

@@ -77,7 +77,7 @@ OptionsOutcome ReadOptions(int argc, const char* const argv[], X11OptionsRecord*
     } else if (OptionNameIs(name, length, "fps")) {
       options->showFps = 1;
     } else if (setting != nullptr) {
-      if (ApplySettingOption(name, length, value, &options->settings) == BadSettingValue) {
+      if (ApplySettingOption(name, length, value, std::strlen(value), &options->settings) == BadSettingValue) {
         char said[NameRoom + 64];
         std::snprintf(said, sizeof said, "bad value \"%s\" for --%.*s (a whole number)", value,
                       static_cast<int>(length), name);

@@ -14,12 +14,16 @@ const server = await serveFolder(folder, {
     '<iframe id="frame" src="/index.html" width="200" height="150" style="border:0"></iframe></body>',
 });
 
-// A page at the address, with what it said on the console.
-async function open(address, { width = 800, height = 600, scale = 1 } = {}) {
+// A page at the address, with what it said on the console and what it
+// threw; init runs in every frame before the page's scripts.
+async function open(address, { width = 800, height = 600, scale = 1, init = '', timeout = 30000 } = {}) {
   const page = await browser.newPage({ viewport: { width, height }, deviceScaleFactor: scale });
   page.said = [];
+  page.thrown = [];
   page.on('console', (message) => page.said.push(`${message.type()}: ${message.text()}`));
-  await page.goto(address.startsWith('http') ? address : `file://${folder}/index.html${address}`);
+  page.on('pageerror', (error) => page.thrown.push(error.message));
+  if (init !== '') await page.addInitScript(init);
+  await page.goto(address.startsWith('http') ? address : `file://${folder}/index.html${address}`, { timeout });
   await page.waitForTimeout(1200);
   return page;
 }
@@ -29,6 +33,7 @@ const canvasSize = (page) => page.evaluate(() => {
   return `${canvas.width}x${canvas.height}`;
 });
 const boxSide = (box) => Math.max(box[2] - box[0], box[3] - box[1]);
+const fullScreenOf = (page) => page.evaluate(() => document.fullscreenElement !== null);
 
 // ---- The address's settings, from the disk ----
 let page = await open('?number=1');
@@ -56,7 +61,7 @@ seen = await look(page, screenRegions);
 check('unknown keys and values that are not whole numbers: one warning naming them',
   ['warning: Pennydance: ignored in the address: "number=abc", "zoom=2x", "colour=red", "%3Cb%3E=1"'], page.said);
 checkThat('and the page runs with the defaults', 'more than twice one character\'s pixels', seen.nonblack > 2 * one);
-check('nothing of the address became markup', 3, await page.evaluate(() => document.body.children.length));
+check('nothing of the address became markup', 0, await page.evaluate(() => document.querySelectorAll('b').length));
 await page.close();
 
 // ---- A small frame on someone's page, from a server ----
@@ -109,7 +114,7 @@ await page.close();
 
 // ---- As a screen saver: full screen, the pointer ----
 page = await open('');
-const fullScreen = () => page.evaluate(() => document.fullscreenElement !== null);
+const fullScreen = () => fullScreenOf(page);
 await page.keyboard.press('f');
 await page.waitForTimeout(300);
 const byKey = await fullScreen();
@@ -126,18 +131,136 @@ check('the pointer hides after 3 s without moving and shows when it moves', ['',
   [moving, resting, await cursor()]);
 await page.close();
 
-// ---- Hidden behind another tab: no step runs ----
+// ---- What a test of the page from outside found ----
 // Each step the page asks for, counted before its script runs.
 const countSteps = `window.stepsAsked = 0; const later = window.setTimeout;
   window.setTimeout = function (callback, ...rest) {
     if (callback && callback.name === 'step') window.stepsAsked += 1;
     return later.call(this, callback, ...rest);
   };`;
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const stepsIn = (frame) => frame.evaluate(() => window.stepsAsked);
+
+page = await open('');
+const toggles = [];
+for (const keys of ['Control+f', 'Control+Shift+F', 'Alt+f', 'Meta+f']) {
+  await page.keyboard.press(keys);
+  await page.waitForTimeout(150);
+  toggles.push(await fullScreenOf(page));
+}
+check('Ctrl+F, Ctrl+Shift+F, Alt+F and Meta+F leave full screen alone', [false, false, false, false], toggles);
+await page.keyboard.down('f');
+for (let i = 0; i < 8; ++i) await page.keyboard.down('f');  // the key held: repeats
+await page.keyboard.up('f');
+await page.waitForTimeout(300);
+check('F held down toggles once', true, await fullScreenOf(page));
+await page.close();
+
+// The wall clock decides where the characters start: frozen at two moments,
+// the one character stands where the generator seeded from each puts it.
+for (const wallClock of [1700000000123, 1700000077777]) {
+  page = await open('?number=1&move-speed=0', { init: `Date.now = () => ${wallClock};` });
+  seen = await look(page, screenRegions);
+  const seed = wallClock % 4294967296;
+  const first = (Math.imul(seed, 25) + 6) >>> 0;
+  const second = (Math.imul(first, 5) + 1) >>> 0;
+  const left = ((first & 0x7FFFFFFF) % (688 * 4096)) >> 12, top = ((second & 0x7FFFFFFF) % (488 * 4096)) >> 12;
+  const box = seen.boxes[0] || [0, 0, 0, 0];
+  checkThat(`seeded from the wall clock (${wallClock}): the character within the square at (${left}, ${top})`,
+    'one region inside that square', seen.regions === 1 && box[0] >= left && box[1] >= top &&
+    box[2] <= left + Side && box[3] <= top + Side);
+  await page.close();
+}
+
+// A query of 1.4 million characters (the module's stack once took what it
+// copied there, from about 1.3 million on): the page runs and warns. Each of
+// the page's files takes Chromium seconds to load under so long an address.
+page = await open(`?number=1&${'x=1&'.repeat(350000)}`, { timeout: 120000 });
+seen = await look(page, screenRegions);
+checkThat('an address of 1.4 MB: one character, and one warning that ends with how much it left out',
+  'one region; "... and N more"', seen.regions === 1 && page.said.length === 1 && /, and \d+ more$/.test(page.said[0]));
+check('and nothing thrown', [], page.thrown);
+await page.close();
+
+page = await open(`?number=${'0'.repeat(70)}1&${'y'.repeat(100)}=1`);
+seen = await look(page, screenRegions);
+check('a whole number of 71 digits is read: one character', 1, seen.regions);
+checkThat('a long piece of the address is cut in the warning, and marked', 'a piece ending in …"',
+  page.said.length === 1 && page.said[0].includes('y'.repeat(64) + '…"'));
+await page.close();
+
+// A frame of another site that does not allow full screen: F and a
+// double-click say so once and throw nothing.
+const foreign = await serveFolder(folder);
+server.pages['/foreign-frame.html'] = '<!DOCTYPE html><body style="margin:0">' +
+  `<iframe id="frame" src="${foreign.origin.replace('127.0.0.1', 'localhost')}/index.html" width="400" height="300"></iframe></body>`;
+page = await open(`${server.origin}/foreign-frame.html`);
+await page.mouse.click(200, 150);
+await page.keyboard.press('f');
+await page.mouse.dblclick(200, 150);
+await page.keyboard.press('f');
+await page.waitForTimeout(300);
+check('F and a double-click in a frame without full screen: nothing thrown', [], page.thrown);
+check('and one warning', ['warning: Pennydance: full screen is not allowed here'],
+  page.said.filter((line) => line.includes('full screen')));
+await page.close();
+
+// A strict Content-Security-Policy, with the one allowance the page needs.
+const strict = await serveFolder(folder, {}, false,
+  { 'Content-Security-Policy': "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'" });
+page = await open(`${strict.origin}/index.html`);
+seen = await look(page, screenRegions);
+checkThat("under default-src 'self' and script-src 'self' 'wasm-unsafe-eval': the characters over the whole window",
+  'more than twice one character\'s pixels on an 800x600 canvas',
+  seen.nonblack > 2 * one && await canvasSize(page) === '800x600');
+check('and nothing refused', [], page.said.filter((line) => /Refused|Content.Security/i.test(line)));
+await page.close();
+await strict.close();
+
+// A frame hidden with display:none asks for no step until it is shown.
+server.pages['/hidden-frame.html'] = '<!DOCTYPE html><body style="margin:0">' +
+  '<iframe id="frame" src="/index.html" width="400" height="300" style="display:none"></iframe></body>';
+page = await open(`${server.origin}/hidden-frame.html`, { init: countSteps });
+const hiddenFrame = page.frames()[1];
+const whileHidden = [await stepsIn(hiddenFrame)];
+await pause(1000);
+whileHidden.push(await stepsIn(hiddenFrame));
+await page.evaluate(() => { document.getElementById('frame').style.display = 'block'; });
+await pause(1000);
+const shownAgain = await stepsIn(hiddenFrame);
+check('a frame hidden with display:none steps not at all, and shown it steps',
+  [0, true], [whileHidden[1] - whileHidden[0], shownAgain - whileHidden[1] >= 5]);
+await page.close();
+
+// No memory for a huge canvas: the page says so on the page; a size that
+// fits again brings the characters back.
+page = await open('', { init: countSteps });
+const setCanvasSide = (side) => page.evaluate((value) => {
+  const style = document.getElementById('pennydance').style;
+  style.width = style.height = value;
+}, side);
+await setCanvasSide('30000px');
+await pause(500);
+const stoppedSteps = await stepsIn(page);
+const said = await page.evaluate(() => document.getElementById('message').hidden ? '' :
+  document.getElementById('message').textContent);
+await pause(500);
+const stillStopped = await stepsIn(page) === stoppedSteps;
+await setCanvasSide('');
+await pause(800);
+checkThat('a 30000 x 30000 canvas: the page says it has no memory for the picture, and no step runs',
+  'a message naming the picture; no steps', said.includes('(picture)') && stillStopped);
+check('shrunk back, the message goes and the steps come back', ['', true, '800x600'],
+  [await page.evaluate(() => document.getElementById('message').hidden ? '' : 'shown'),
+    await stepsIn(page) - stoppedSteps >= 5, await canvasSize(page)]);
+await page.close();
+await foreign.close();
+
+// ---- Hidden behind another tab: no step runs ----
 const bare = await bareChromium(`file://${folder}/index.html?number=16`, countSteps);
 const picture = `(() => { const c = document.getElementById('pennydance');
   const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
   let sum = 0; for (let i = 0; i < d.length; i += 4) sum = (sum * 31 + d[i] + d[i + 1]) >>> 0; return sum; })()`;
-const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 await pause(1000);
 const running = [await bare.evaluate(picture)];
 await pause(500);

@@ -27,6 +27,7 @@ struct CheckRecord {
   ScreenModel model;
   int stepsLeft;
   char message[64];
+  std::vector<char> input;
 };
 
 CheckRecord Check;
@@ -63,7 +64,13 @@ void PublishResult() {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE int32_t pennydance_start(const char* query, int32_t, int32_t, double) {
+EMSCRIPTEN_KEEPALIVE char* pennydance_input(int32_t size) {
+  Check.input.resize(size > 0 ? static_cast<size_t>(size) : 1);
+  return Check.input.data();
+}
+
+EMSCRIPTEN_KEEPALIVE int32_t pennydance_start(const char*, const char* query, int32_t, int32_t, double,
+                                              uint32_t) {
   const char* number = std::strstr(query, "case=");
   const size_t index = number != nullptr ? std::strtoul(number + 5, nullptr, 10) : 0;
   if (index >= RenderCases.size()) return 1;
@@ -93,10 +100,12 @@ EMSCRIPTEN_KEEPALIVE const char* pennydance_message() { return Check.message; }
 
 EMSCRIPTEN_KEEPALIVE int32_t pennydance_show_fps() { return 0; }
 
+EMSCRIPTEN_KEEPALIVE int32_t pennydance_is_preview() { return 0; }
+
 // The case's picture keeps its size whatever the canvas's.
 EMSCRIPTEN_KEEPALIVE int32_t pennydance_resize(int32_t, int32_t) { return 0; }
 
-EMSCRIPTEN_KEEPALIVE void pennydance_step(double) {
+EMSCRIPTEN_KEEPALIVE void pennydance_step(double, uint32_t) {
   ForgetChangedRects();
   if (Check.stepsLeft == 0) return;
   for (size_t i = 0; i < Check.sprites.size(); ++i) {

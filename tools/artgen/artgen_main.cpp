@@ -1,11 +1,12 @@
-// artgen OUTDIR: draws the chick's seven frame bitmaps and the application
-// icon (tools/artgen/contact_sheet_main.cpp shows the frames as the saver
-// does).
+// artgen OUTDIR: draws the chick's seven frame bitmaps, the application icon
+// and the page's app icons at 192 and 512 pixels
+// (tools/artgen/contact_sheet_main.cpp shows the frames as the saver does).
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tools/artgen/app_icon.h"
 #include "tools/artgen/art_palette.h"
 #include "tools/artgen/chick_pose.h"
 #include "tools/artgen/frame_bitmap.h"
@@ -53,5 +54,8 @@ int main(int argc, char** argv) {
     if (!Write(dir + "/" + std::to_string(200 + f) + ".bmp", file)) return 1;
   }
   if (!Write(dir + "/pennydance.ico", ChickIconFile())) return 1;
+  for (int side : {192, 512}) {
+    if (!Write(dir + "/icon-" + std::to_string(side) + ".bmp", AppIconFile(side))) return 1;
+  }
   return 0;
 }

@@ -1,5 +1,7 @@
 #include "tools/artgen/contact_sheet.h"
 
+#include "tools/artgen/bmp24.h"
+
 
 namespace {
 
@@ -41,28 +43,5 @@ Bytes ContactSheetFile(const SpriteSheet& sheet) {
                 sheet.Mask[f] + offset, table);
     }
   }
-
-  const int rowBytes = (3 * SheetWidth + 3) & ~3;
-  Bytes out;
-  PutU8(&out, 'B');
-  PutU8(&out, 'M');
-  PutU32(&out, 54 + rowBytes * SheetHeight);
-  PutU32(&out, 0);
-  PutU32(&out, 54);
-  PutU32(&out, 40);
-  PutU32(&out, SheetWidth);
-  PutU32(&out, SheetHeight);
-  PutU16(&out, 1);
-  PutU16(&out, 24);
-  PutU32(&out, 0);
-  PutU32(&out, rowBytes * SheetHeight);
-  PutU32(&out, 2835);  // 72 dots per inch
-  PutU32(&out, 2835);
-  PutU32(&out, 0);
-  PutU32(&out, 0);
-  for (int y = SheetHeight - 1; y >= 0; --y) {
-    out.insert(out.end(), rgb.begin() + 3 * y * SheetWidth, rgb.begin() + 3 * (y + 1) * SheetWidth);
-    out.resize(out.size() + rowBytes - 3 * SheetWidth, 0);
-  }
-  return out;
+  return Bmp24File(rgb, SheetWidth, SheetHeight);
 }
