@@ -8,8 +8,9 @@
 #   make soak     ... and watch the saver's memory for half an hour (SOAK_MINUTES=N, SOAK_INTERVAL=S)
 #   make fuzz     build the fuzz targets (clang) and run each for a while
 #   make install  the X11 program and its xscreensaver settings file (PREFIX=/usr, DESTDIR)
-#   make dist     ... and pack build/dist/pennydance-VERSION.zip, what a Windows user downloads,
-#                 and build/dist/pennydance-web-VERSION.zip, the page
+#   make dist     ... and pack what users download: build/dist/pennydance-VERSION-setup.exe
+#                 and pennydance-VERSION.zip for Windows, pennydance-web-VERSION.zip, the page,
+#                 and SHA256SUMS
 SHELL := /bin/bash
 JOBS ?= 2
 MODE ?= saver

@@ -12,6 +12,7 @@ packages=(
   fonts-ipafont-gothic fonts-wine locales zip unzip
   libx11-dev libxext-dev xscreensaver procps
   emscripten chromium
+  nsis
 )
 
 missing=()

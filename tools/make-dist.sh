@@ -3,9 +3,11 @@
 # both modules as built and tested (stripped), a plain-text read-me with
 # Windows line ends, and the SHA-256 of each file; and the page,
 # build/dist/pennydance-web-VERSION.zip: the files of build/web/ in a folder
-# pennydance-web/ with its read-me and checksums. VERSION is the file version
-# the i686 module's version record carries, as its dialog shows it (1.02).
-# Prints the two archives' paths.
+# pennydance-web/ with its read-me and checksums; and the setup program,
+# build/dist/pennydance-VERSION-setup.exe (tools/setup/). VERSION is the file
+# version the i686 module's version record carries, as its dialog shows it
+# (1.02). build/dist/SHA256SUMS lists the SHA-256 of each of them. Prints
+# their paths, the archives first.
 # Usage: make-dist.sh [OUTPUT_DIR]   (default build/dist)
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -46,3 +48,10 @@ sed "s/{VERSION}/$VERSION/" "$ROOT/tools/dist/README-web.txt" >"$STAGE/pennydanc
 (cd "$STAGE" && zip -qX -r "$OUT/$WEB_NAME.zip" pennydance-web)
 rm -rf "$STAGE"
 echo "$OUT/$WEB_NAME.zip"
+
+SETUP="$(bash "$ROOT/tools/setup/build-setup.sh" "$OUT" "$VERSION")"
+echo "$SETUP"
+
+# Everything this script puts into build/dist, as a user downloads it.
+ARTIFACTS=("$NAME.zip" "$WEB_NAME.zip" "$(basename "$SETUP")")
+(cd "$OUT" && sha256sum "${ARTIFACTS[@]}" >SHA256SUMS)
