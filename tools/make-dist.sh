@@ -20,11 +20,8 @@ for file in "$I686" "$X86_64" "${WEB_FILES[@]/#/$WEB/}"; do
   [[ -f $file ]] || { echo "missing $file: build first (make)"; exit 1; }
 done
 
-# FILEVERSION 1,2,0,0 -> 1.02
-read -r major minor < <(LC_ALL=C i686-w64-mingw32-windres -i "$I686" -O rc |
-  sed -n 's/^ *FILEVERSION \([0-9]*\), *\([0-9]*\),.*/\1 \2/p' | head -1)
-[[ -n ${minor:-} ]] || { echo "no version record in $I686"; exit 1; }
-VERSION="$(printf '%d.%02d' "$major" "$minor")"
+source "$ROOT/tools/module-version.sh"
+VERSION="$(module_version "$I686")"
 NAME="pennydance-$VERSION"
 
 STAGE="$OUT/$NAME"

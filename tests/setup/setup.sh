@@ -3,30 +3,33 @@
 # and uninstalls in throw-away Wine prefixes of its own, a 64-bit one and a
 # 32-bit one (WINEARCH=win32, where the i686 module is the one installed), on
 # a display of its own. What lands where is read from the Linux side and
-# through Wine's cmd, the registry through Wine's reg, and the installed
+# through Wine's cmd (64-bit), the registry through Wine's reg, and the installed
 # module is started by its installed path, as the desktop starts it.
 # The setup is a 32-bit program: where 32-bit programs run under qemu-user
 # each of its runs takes many seconds, so the cases share their runs.
-# Usage: setup.sh PROBE_X86_64 PROBE_I686 SCREEN_REGIONS WORK_DIR
+# Usage: setup.sh PROBE SCREEN_REGIONS WORK_DIR
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
-PROBE_X86_64="$1" PROBE_I686="$2" WORK="$(realpath -m "$4")"
+WORK="$(realpath -m "$3")"
 rm -rf "$WORK" && mkdir -p "$WORK"
 source "$ROOT/tools/wine-env.sh" "$WORK/prefix-win64"
-source "$ROOT/tests/e2e/e2e_lib.sh" "$PROBE_X86_64" "$WORK" "$3" "$WORK/shots" x86_64
-# e2e_lib's probe() and start_saver run PROBE_EXE with WINE64: the 32-bit
-# prefix swaps both for 32-bit ones.
+source "$ROOT/tests/e2e/e2e_lib.sh" "$1" "$WORK" "$2" "$WORK/shots" x86_64
 suite_stop() {
+  local prefix
   cleanup
-  WINEPREFIX="$WORK/prefix-win64" "$WINESERVER" -k 2>/dev/null
-  WINEPREFIX="$WORK/prefix-win32" "$WINESERVER" -k 2>/dev/null
+  for prefix in "$WORK"/prefix-*; do
+    WINEPREFIX="$prefix" "$WINESERVER" -k 2>/dev/null
+    WINEPREFIX="$prefix" "$WINESERVER" -w 2>/dev/null
+  done
   wine_stop
+  # The prefixes take 2 GB; a failed run keeps them to look into.
+  ((FAILURES == 0)) && rm -rf "$WORK"/prefix-*
 }
 trap suite_stop EXIT
 
 I686="$ROOT/build/i686/pennydance.scr" X86_64="$ROOT/build/x86_64/pennydance.scr"
-# The setup as make dist ships it, and a later version built from the same
+# The setup as make dist builds it, and a later version built from the same
 # modules to upgrade to.
-SETUP="$(bash "$ROOT/tools/make-dist.sh" "$WORK/dist" | tail -1)"
+SETUP="$(bash "$ROOT/tools/setup/build-setup.sh" "$WORK/dist")"
 VERSION="$(basename "$SETUP" -setup.exe)" VERSION="${VERSION#pennydance-}"
 LATER="$(printf '%d.%02d' "${VERSION%%.*}" $((10#${VERSION#*.} + 1)))"
 LATER_SETUP="$(bash "$ROOT/tools/setup/build-setup.sh" "$WORK/later" "$LATER")"
@@ -78,7 +81,7 @@ timed() {
   "${@:2}"
   echo "time: $1 $(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN {printf "%.1f s", b - a}')" >&2
 }
-install_silently() { run_windows 600000 "$(windows_path "$1") /S"; }
+install_silently() { run_windows 600000 "\"$(windows_path "$1")\" /S"; }
 # The quiet uninstall as the entry gives it; the uninstaller goes on in a
 # copy of itself after its own end, so this waits for the prefix's every
 # process (and so its wineserver) to end.
@@ -115,32 +118,55 @@ installed_state() {
   reg_values "$RECORD"
 }
 
-# The module the desktop would start: it draws the characters when started
-# with /s by its installed path and ends with 0 on a key, and its /c dialog
-# opens (titled in Japanese here) and ends with 2 on Escape.
+# wine_exit_code PID SECONDS: sets CODE to the exit code of a program that
+# Wine runs in the background, waiting at most SECONDS; else ends it and
+# sets "still running".
+wine_exit_code() {
+  local i
+  for ((i = 0; i < $2 * 10; ++i)); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.1
+  done
+  CODE=
+  kill -0 "$1" 2>/dev/null && { kill "$1"; CODE="still running"; }
+  wait "$1"
+  local status=$?
+  CODE="${CODE:-$status}"
+}
+
+# The module the desktop would start, started by its installed path with
+# LOADER: with /s it draws the characters and a key ends it with 0; with /c
+# its dialog opens (the Japanese one here) and Escape ends it with 2. Found
+# on the X display alone, as the 32-bit prefix has no 64-bit probe to ask.
 check_installed_module_runs() {
-  local module="$1" out="$SHOTS/module.out" report= i dialog
+  local loader="$1" module="$SYSTEM32\\pennydance.scr" pid i report= window= X Y WIDTH HEIGHT
+  local wait_s=$((30 + PENNYDANCE_32BIT_START_MS / 500))
   reset_pointer
-  start_saver "$out" 60000 "$module" /s
-  for ((i = 0; i < 20 + PENNYDANCE_START_ALLOWANCE_MS / 1000; ++i)); do
+  "$loader" "$module" /s >/dev/null 2>&1 &
+  pid=$!
+  for ((i = 0; i < wait_s; ++i)); do
     report="$(screenshot "$2-saver")"
-    [[ $(sed -n '1s/.*nonblack=\([0-9]*\).*/\1/p' <<<"$report") -gt 0 ]] && break
+    [[ $(stat_of "$report" nonblack) -gt 0 ]] && break
     sleep 1
   done
-  check "$2: $module /s draws" "drawn" \
-    "$([[ $(sed -n '1s/.*nonblack=\([0-9]*\).*/\1/p' <<<"$report") -gt 0 ]] && echo drawn)"
-  wait_keyboard_focus
+  check "$2: $module /s draws" "drawn" "$([[ $(stat_of "$report" nonblack) -gt 0 ]] && echo drawn)"
   xdotool key k
-  check "$2: and a key ends it with 0" 0x00000000 "$(saver_exit_code "$out" "$LAST_PROBE_PID")"
+  wine_exit_code "$pid" 30
+  check "$2: and a key ends it with 0" 0 "$CODE"
 
-  start_saver "$out" 60000 "$module" /c
-  dialog="$(wait_window "#32770" -)"
-  check "$2: $module /c opens the dialog" "Pennydanceの設定" \
-    "$(field "$dialog" title | tr -d '"' | iconv -f CP932 -t UTF-8)"
-  point_into "$dialog"
-  wait_keyboard_focus
+  "$loader" "$module" /c >/dev/null 2>&1 &
+  pid=$!
+  for ((i = 0; i < wait_s && ${#window} == 0; ++i)); do
+    window="$(xdotool search --onlyvisible --name '^Pennydanceの設定$' 2>/dev/null | head -1)"
+    sleep 1
+  done
+  check "$2: $module /c opens the dialog" "Pennydanceの設定" "$(xdotool getwindowname "${window:-0}" 2>/dev/null)"
+  eval "$(xdotool getwindowgeometry --shell "${window:-0}" 2>/dev/null)"
+  xdotool mousemove $((${X:-0} + ${WIDTH:-0} / 2)) $((${Y:-0} + ${HEIGHT:-0} / 2))
+  wait_keyboard_focus 2>/dev/null
   xdotool key Escape
-  check "$2: Escape ends it with 2" 0x00000002 "$(saver_exit_code "$out" "$LAST_PROBE_PID")"
+  wine_exit_code "$pid" 30
+  check "$2: Escape ends it with 2" 2 "$CODE"
 }
 
 xvfb_start 24
@@ -171,7 +197,7 @@ check "none in the 32-bit view" "" "$(reg_values "$ENTRY" 32)"
 check "Pennydance is the screen saver, by its short path" "$SYSTEM32\\$short64 1" "$(desktop_saver)"
 check "the short name is an 8.3 one" short "$([[ $short64 =~ ^[A-Z0-9~_]{1,8}\.SCR$ ]] && echo short)"
 check "the earlier one kept" "PreviousScreenSaver=$SYSTEM32\\ssother.scr" "$(reg_values "$RECORD")"
-check_installed_module_runs "$SYSTEM32\\pennydance.scr" "64-bit"
+check_installed_module_runs "$WINE64" 64-bit
 first_state="$(installed_state)"
 
 check "a second install exits 0" 0x00000000 "$(install_silently "$SETUP")"
@@ -224,29 +250,33 @@ check "and nothing of Orvalex" absent "$(key_state 'HKCU\Software\Orvalex')"
 "$WINESERVER" -w 2>/dev/null
 
 # --- The 32-bit prefix: the i686 module in system32. --------------------
-# Everything here is a 32-bit program, the probe too (under qemu-user each
-# start takes seconds): one install, one uninstall, few looks.
+# Every Windows program here is a 32-bit one (under qemu-user each start
+# takes many seconds): one install, one uninstall, few looks; the entry's
+# absence read from the registry's file. Wine's own services are 32-bit
+# programs here too, started anew with each wineserver, so it stays up
+# for 10 s after the last program.
 export WINEPREFIX="$WORK/prefix-win32"
 wine_make_prefix win32
-TOOLS="$WINE32" WINE64="$WINE32" PROBE_EXE="$PROBE_I686"
-export PENNYDANCE_START_ALLOWANCE_MS="$PENNYDANCE_32BIT_START_MS"
-earlier_saver="$(desktop_saver)"
-check "32-bit: silent install exits 0" 0x00000000 \
-  "$(timed "silent install, 32-bit prefix" install_silently "$SETUP")"
+"$WINESERVER" -p10
+TOOLS="$WINE32"
+install_with_wine() { "$WINE32" "$1" /S >/dev/null 2>&1; echo $?; }
+check "32-bit: silent install exits 0" 0 "$(timed "silent install, 32-bit prefix" install_with_wine "$SETUP")"
 check "32-bit: the i686 module in system32" same \
   "$(cmp -s "$I686" "$(unix_path "$SYSTEM32\\pennydance.scr")" && echo same)"
 check "32-bit: no syswow64" absent "$([[ -e $(unix_path "$SYSWOW64") ]] && echo present || echo absent)"
-read -r _ size32 short32 <<<"$(listed "$SYSTEM32\\pennydance.scr")"
-check "32-bit: cmd lists it" "$(stat -c %s "$I686")" "$size32"
-check "32-bit: the uninstall entry" "$(expected_entry "$JAPANESE_NAME" "$VERSION" "$I686")" \
-  "$(reg_values "$ENTRY")"
-check "32-bit: Pennydance is the screen saver" "$SYSTEM32\\$short32 1" "$(desktop_saver)"
-check_installed_module_runs "$SYSTEM32\\pennydance.scr" "32-bit"
-uninstall_silently >"$SHOTS/uninstall-32.out"
-check "32-bit: the uninstaller exits 0" 0x00000000 "$(<"$SHOTS/uninstall-32.out")"
+entry="$(reg_values "$ENTRY")"
+check "32-bit: the uninstall entry" "$(expected_entry "$JAPANESE_NAME" "$VERSION" "$I686")" "$entry"
+check_that "32-bit: Pennydance is the screen saver, by a short path" "an 8.3 name in system32, and 1" \
+  "$([[ $(desktop_saver) =~ ^C:\\windows\\system32\\[A-Z0-9~_]{1,8}\.SCR\ 1$ ]] && echo true)"
+check_installed_module_runs "$WINE32" 32-bit
+# The quiet uninstall string is "PROGRAM" /S.
+quiet="$(value_of QuietUninstallString "$entry")" program="${quiet#\"}" program="${program%%\"*}"
+"$WINE32" "$program" ${quiet##*\" } >/dev/null 2>&1
+check "32-bit: the uninstaller exits 0" 0 "$?"
+"$WINESERVER" -w
 check "32-bit: no module, uninstaller or folder left" "" \
   "$(find "$WINEPREFIX/drive_c/windows" "$WINEPREFIX/drive_c/Program Files" -maxdepth 2 -iname 'penny*')"
-check "32-bit: no entry" absent "$(key_state "$ENTRY")"
-check "32-bit: the earlier screen saver back" "$earlier_saver" "$(desktop_saver)"
+check "32-bit: no entry" 0 "$(grep -ci 'Uninstall\\\\Pennydance\]' "$WINEPREFIX/system.reg")"
+check "32-bit: no screen saver, as before" "- -" "$(desktop_saver)"
 
-finish && rm -rf "$WORK"/prefix-*
+finish
