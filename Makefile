@@ -11,8 +11,9 @@
 #   make install  ... and install it with its files and pennydance-xscreensaver (PREFIX=/usr, DESTDIR)
 #   make deb      the Debian package, build/dist/pennydance_VERSION-1_ARCH.deb, and its .changes
 #   make deb-arm64  the same for arm64 (cross-built), and its X11 suite under qemu-user
-#   make dist     ... and pack build/dist/pennydance-VERSION.zip, what a Windows user downloads,
-#                 and build/dist/pennydance-web-VERSION.zip, the page, beside the package
+#   make dist     ... and pack what users download: build/dist/pennydance-VERSION-setup.exe
+#                 and pennydance-VERSION.zip for Windows, pennydance-web-VERSION.zip, the page,
+#                 beside the Debian package, and SHA256SUMS
 SHELL := /bin/bash
 JOBS ?= 2
 MODE ?= saver

@@ -1,7 +1,9 @@
 #!/bin/bash
 # The download: make-dist.sh packs the modules that the tests ran, byte for
 # byte, under the version their version record carries, with a read-me in
-# Windows line ends and checksums that hold.
+# Windows line ends and checksums that hold; beside the archives the setup
+# program (what it installs is tested by tests/setup/setup.sh) and one list
+# of checksums for all of them.
 # Usage: check_dist.sh WORK_DIR
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -26,12 +28,15 @@ version="$(file_version "$i686")"
 check "both modules carry one version" "$version" "$(file_version "$x86_64")"
 rm -rf "$work"
 mapfile -t archives < <(bash "$ROOT/tools/make-dist.sh" "$work")
-zip="${archives[0]:-}" web_zip="${archives[1]:-}"
+zip="${archives[0]:-}" web_zip="${archives[1]:-}" setup="${archives[2]:-}"
 check "the archives are named after it" "$work/pennydance-$version.zip $work/pennydance-web-$version.zip" \
   "$zip $web_zip"
+check "and the setup program" "$work/pennydance-$version-setup.exe" "$setup"
+check "SHA256SUMS lists each of them" \
+  "pennydance-$version.zip pennydance-web-$version.zip pennydance-$version-setup.exe" \
+  "$(awk '{printf "%s%s", sep, $2; sep = " "}' "$work/SHA256SUMS" 2>/dev/null)"
+check "and holds" "ok" "$(cd "$work" && sha256sum --quiet -c SHA256SUMS >/dev/null 2>&1 && echo ok)"
 
-check "SHA256SUMS beside them holds for both" "pennydance-$version.zip: OK pennydance-web-$version.zip: OK" \
-  "$(cd "$work" && sha256sum -c SHA256SUMS 2>&1 | tr '\n' ' ' | sed 's/ $//')"
 
 unpacked="$work/unpacked"
 mkdir -p "$unpacked" && unzip -q "$zip" -d "$unpacked"
@@ -55,5 +60,5 @@ check "the page's archive holds its folder: every file of build/web/, a read-me 
 check "and the page's files as built" "" \
   "$(cd "$ROOT/build/web" && for f in *; do cmp -s "$f" "$web_unpacked/pennydance-web/$f" || echo "$f"; done)"
 
-[[ $failed == 0 ]] && echo "distribution ok: $zip $web_zip"
+[[ $failed == 0 ]] && echo "distribution ok: $zip $web_zip $setup"
 exit $failed

@@ -24,6 +24,7 @@ all_packages=(
   fonts-ipafont-gothic fonts-wine locales zip unzip
   xscreensaver procps mate-screensaver dbus-x11
   emscripten chromium firefox-esr
+  nsis
 )
 group="${1:-all}"
 case $group in

@@ -3,11 +3,12 @@
 # both modules as built and tested (stripped), a plain-text read-me with
 # Windows line ends, and the SHA-256 of each file; and the page,
 # build/dist/pennydance-web-VERSION.zip: the files of build/web/ in a folder
-# pennydance-web/ with its read-me and checksums. VERSION is the file version
-# the i686 module's version record carries, as its dialog shows it (1.02).
-# Beside them, SHA256SUMS holds the checksums of both archives and of the
-# Debian package that `make deb` left there (build/dist/pennydance_VERSION-*.deb).
-# Prints the two archives' paths.
+# pennydance-web/ with its read-me and checksums; and the setup program,
+# build/dist/pennydance-VERSION-setup.exe (tools/setup/). VERSION is the file
+# version the i686 module's version record carries, as its dialog shows it
+# (1.02). build/dist/SHA256SUMS lists the SHA-256 of each of them and of the
+# Debian package that `make deb` left there (pennydance_VERSION-*.deb).
+# Prints their paths, the archives first.
 # Usage: make-dist.sh [OUTPUT_DIR]   (default build/dist)
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -22,11 +23,8 @@ for file in "$I686" "$X86_64" "${WEB_FILES[@]/#/$WEB/}"; do
   [[ -f $file ]] || { echo "missing $file: build first (make)"; exit 1; }
 done
 
-# FILEVERSION 1,2,0,0 -> 1.02
-read -r major minor < <(LC_ALL=C i686-w64-mingw32-windres -i "$I686" -O rc |
-  sed -n 's/^ *FILEVERSION \([0-9]*\), *\([0-9]*\),.*/\1 \2/p' | head -1)
-[[ -n ${minor:-} ]] || { echo "no version record in $I686"; exit 1; }
-VERSION="$(printf '%d.%02d' "$major" "$minor")"
+source "$ROOT/tools/module-version.sh"
+VERSION="$(module_version "$I686")"
 NAME="pennydance-$VERSION"
 
 STAGE="$OUT/$NAME"
@@ -51,8 +49,13 @@ sed "s/{VERSION}/$VERSION/" "$ROOT/tools/dist/README-web.txt" >"$STAGE/pennydanc
 rm -rf "$STAGE"
 echo "$OUT/$WEB_NAME.zip"
 
-packages=()
+SETUP="$(bash "$ROOT/tools/setup/build-setup.sh" "$OUT" "$VERSION")"
+echo "$SETUP"
+
+# Everything this script puts into build/dist, as a user downloads it, and
+# the Debian packages beside them.
+ARTIFACTS=("$NAME.zip" "$WEB_NAME.zip" "$(basename "$SETUP")")
 for package in "$OUT/pennydance_$VERSION"-*_*.deb; do
-  [[ -f $package ]] && packages+=("$(basename "$package")")
+  [[ -f $package ]] && ARTIFACTS+=("$(basename "$package")")
 done
-(cd "$OUT" && sha256sum "$NAME.zip" "$WEB_NAME.zip" "${packages[@]}" >SHA256SUMS)
+(cd "$OUT" && sha256sum "${ARTIFACTS[@]}" >SHA256SUMS)

@@ -6,6 +6,7 @@ export WINEDEBUG=-all
 # reaches the program's own filter), no desktop menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;winemenubuilder.exe=d"
 export WINE64=/usr/lib/wine/wine64
+export WINE32=/usr/lib/wine/wine
 export WINESERVER=/usr/lib/wine/wineserver
 # Wine's ANSI code page and user interface language follow the locale: 932
 # and Japanese, as the saver's texts need (the tests of the English dialog
@@ -26,13 +27,17 @@ else
 fi
 
 # Creates the prefix from a template made once per machine (creating one
-# takes minutes when the 32-bit half runs under qemu-user).
+# takes minutes when the 32-bit half runs under qemu-user). With win32, a
+# 32-bit prefix (WINEARCH=win32), where only the 32-bit loader runs.
 wine_make_prefix() {
-  local template="$ROOT/build/wine-template"
+  local arch="${1:-win64}" template="$ROOT/build/wine-template" loader="$WINE64"
+  if [[ $arch == win32 ]]; then
+    template+="-win32" loader="$WINE32"
+  fi
   if [[ ! -f $template/.complete ]]; then
     rm -rf "$template"
-    echo "creating the Wine prefix template (once per machine)..."
-    WINEPREFIX="$template" DISPLAY= "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    echo "creating the Wine prefix template ($arch, once per machine)..."
+    WINEPREFIX="$template" WINEARCH="$arch" DISPLAY= "$loader" wineboot -i >/dev/null 2>&1 || true
     WINEPREFIX="$template" "$WINESERVER" -w
     touch "$template/.complete"
   fi

@@ -176,6 +176,9 @@ screenshot() {
   convert "$SHOTS/$1.png" ppm:- | "$SCREEN_REGIONS"
 }
 
+# stat_of REPORT NAME: one figure of the first line of screen_regions' report.
+stat_of() { sed -n "1s/.*$2=\\([0-9]*\\).*/\\1/p" <<<"$1"; }
+
 reg_value() {
   "$WINE64" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n {print $3}'
 }

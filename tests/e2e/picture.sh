@@ -8,7 +8,6 @@ SPRITE=112
 regions_within() {
   awk -v s="$2" '$1 == "region" && $4 - $2 <= s && $5 - $3 <= s {n++} END {print n + 0}' <<<"$1"
 }
-stat_of() { sed -n "1s/.*$2=\\([0-9]*\\).*/\\1/p" <<<"$1"; }
 # The bounding box of every group of one or more reports, as "x0 y0 x1 y1".
 union_box() {
   awk '$1 == "region" {if (!n++ || $2 < a) a = $2; if (n == 1 || $3 < b) b = $3;
