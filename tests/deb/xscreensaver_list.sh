@@ -12,12 +12,7 @@ ENTRY=$'\t\t\t\tpennydance --root\t\t\t    '
 
 use_saver_user
 make_saver_home
-leave() {
-  end_user_processes
-  cleanup
-  rm -rf "$PLACE"
-}
-trap leave EXIT
+leave_with_saver_user
 # A copy the user can run wherever the source tree is.
 COMMAND="$PLACE/pennydance-xscreensaver"
 cp "$1" "$COMMAND"

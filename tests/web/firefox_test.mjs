@@ -5,7 +5,7 @@
 // the density, and the settings panel.
 //   node firefox_test.mjs WEB_DIR SCREEN_REGIONS
 import puppeteer from 'puppeteer-core';
-import { check, checkThat, finish, report } from './web_lib.mjs';
+import { CountSteps, check, checkThat, finish, report } from './web_lib.mjs';
 
 const [folder, screenRegions] = process.argv.slice(2);
 const Side = 112;
@@ -18,11 +18,6 @@ const browser = await puppeteer.launch({
     'browser.safebrowsing.phishing.enabled': false, 'datareporting.policy.dataSubmissionEnabled': false,
     'network.captive-portal-service.enabled': false, 'network.connectivity-service.enabled': false },
 });
-const countSteps = `window.stepsAsked = 0; const later = window.setTimeout;
-  window.setTimeout = function (callback, ...rest) {
-    if (callback && callback.name === 'step') window.stepsAsked += 1;
-    return later.call(this, callback, ...rest);
-  };`;
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 async function open(address, { width = 800, height = 600, scale = 1 } = {}) {
@@ -30,7 +25,7 @@ async function open(address, { width = 800, height = 600, scale = 1 } = {}) {
   page.thrown = [];
   page.on('pageerror', (error) => page.thrown.push(error.message));
   await page.setViewport({ width, height, deviceScaleFactor: scale });
-  await page.evaluateOnNewDocument(countSteps);
+  await page.evaluateOnNewDocument(CountSteps);
   await page.goto(`file://${folder}/index.html${address}`);
   await pause(1200);
   return page;

@@ -4,7 +4,7 @@
 // another tab. What the canvas shows is read as the other suites read their
 // screenshots.
 //   node --experimental-websocket page_test.mjs WEB_DIR SCREEN_REGIONS
-import { bareChromium, check, checkThat, finish, launchBrowser, look, serveFolder } from './web_lib.mjs';
+import { CountSteps, bareChromium, check, checkThat, finish, launchBrowser, look, serveFolder } from './web_lib.mjs';
 
 const [folder, screenRegions] = process.argv.slice(2);
 const Side = 112;
@@ -132,12 +132,6 @@ check('the pointer hides after 3 s without moving and shows when it moves', ['',
 await page.close();
 
 // ---- What a test of the page from outside found ----
-// Each step the page asks for, counted before its script runs.
-const countSteps = `window.stepsAsked = 0; const later = window.setTimeout;
-  window.setTimeout = function (callback, ...rest) {
-    if (callback && callback.name === 'step') window.stepsAsked += 1;
-    return later.call(this, callback, ...rest);
-  };`;
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const stepsIn = (frame) => frame.evaluate(() => window.stepsAsked);
 
@@ -220,7 +214,7 @@ await strict.close();
 // A frame hidden with display:none asks for no step until it is shown.
 server.pages['/hidden-frame.html'] = '<!DOCTYPE html><body style="margin:0">' +
   '<iframe id="frame" src="/index.html" width="400" height="300" style="display:none"></iframe></body>';
-page = await open(`${server.origin}/hidden-frame.html`, { init: countSteps });
+page = await open(`${server.origin}/hidden-frame.html`, { init: CountSteps });
 const hiddenFrame = page.frames()[1];
 const whileHidden = [await stepsIn(hiddenFrame)];
 await pause(1000);
@@ -234,7 +228,7 @@ await page.close();
 
 // No memory for a huge canvas: the page says so on the page; a size that
 // fits again brings the characters back.
-page = await open('', { init: countSteps });
+page = await open('', { init: CountSteps });
 const setCanvasSide = (side) => page.evaluate((value) => {
   const style = document.getElementById('pennydance').style;
   style.width = style.height = value;
@@ -257,7 +251,7 @@ await page.close();
 await foreign.close();
 
 // ---- Hidden behind another tab: no step runs ----
-const bare = await bareChromium(`file://${folder}/index.html?number=16`, countSteps);
+const bare = await bareChromium(`file://${folder}/index.html?number=16`, CountSteps);
 const picture = `(() => { const c = document.getElementById('pennydance');
   const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
   let sum = 0; for (let i = 0; i < d.length; i += 4) sum = (sum * 31 + d[i] + d[i + 1]) >>> 0; return sum; })()`;

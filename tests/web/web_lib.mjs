@@ -69,6 +69,14 @@ export async function look(page, screenRegions) {
   return report(await page.screenshot(), screenRegions);
 }
 
+// Run in a page before its scripts: window.stepsAsked counts each step the
+// page asks its timer for.
+export const CountSteps = `window.stepsAsked = 0; const later = window.setTimeout;
+  window.setTimeout = function (callback, ...rest) {
+    if (callback && callback.name === 'step') window.stepsAsked += 1;
+    return later.call(this, callback, ...rest);
+  };`;
+
 let checks = 0;
 let failures = 0;
 

@@ -87,3 +87,28 @@ end_user_processes() {
   local pid
   for pid in $(user_processes); do kill "$pid" 2>/dev/null; done
 }
+
+# leave_with_saver_user [COMMAND]: at the suite's end, COMMAND, then whatever
+# of the user's it started, its servers and PLACE go.
+leave_with_saver_user() {
+  LEAVE_FIRST="${1:-true}"
+  trap 'eval "$LEAVE_FIRST"; end_user_processes; cleanup; rm -rf "$PLACE"' EXIT
+}
+
+# check_hack_on_screen STARTER PROGRAM WHICH: a screen saver (STARTER) has
+# started a display mode of the user's that is PROGRAM (named WHICH), and a
+# moment later its characters show: at most four squares, no key colour.
+HACK_SPRITE=112
+check_hack_on_screen() {
+  local hack report
+  hack="$(wait_output some 10 hack_processes)"
+  check_that "$1 starts pennydance" "a pennydance process of $SAVER_USER" "$([[ -n $hack ]] && echo true)"
+  check "it is $3" "$2" "$(for pid in $hack; do readlink "/proc/$pid/exe"; done | sort -u)"
+  sleep 2
+  report="$(screenshot activated)"
+  check_that "characters on the screen" "non-black pixels, at most 4 squares" \
+    "$([[ $(stat_of "$report" nonblack) -gt 0 &&
+          $(stat_of "$report" nonblack) -le $((4 * HACK_SPRITE * HACK_SPRITE)) ]] && echo true)"
+  check "no key colour" 0 "$(stat_of "$report" key)"
+  HACK="$hack"
+}

@@ -13,16 +13,10 @@ source "$(dirname "$0")/../e2e/e2e_lib.sh" none none "$2" "$3"
 source "$(dirname "$0")/x11_lib.sh"
 PROGRAM="$1"
 ADD_COMMAND="${4:-}"
-SPRITE=112
 
 use_saver_user
 make_saver_home
-leave() {
-  end_user_processes
-  cleanup
-  rm -rf "$PLACE"
-}
-trap leave EXIT
+leave_with_saver_user
 
 cat >"$HOME_DIR/.xscreensaver" <<SETTINGS
 mode: one
@@ -69,16 +63,8 @@ else
     "$HOME_DIR/.xscreensaver")"
   as_user xscreensaver-command -select "${number:-0}" >/dev/null 2>&1
 fi
-hack="$(wait_output some 10 hack_processes)"
-check_that "the daemon starts pennydance" "a pennydance process of $SAVER_USER" \
-  "$([[ -n $hack ]] && echo true)"
-check "it is the program under test" "$RUNS" \
-  "$(for pid in $hack; do readlink "/proc/$pid/exe"; done | sort -u)"
-sleep 2
-report="$(screenshot activated)"
-check_that "characters on the screen" "non-black pixels, at most 4 squares" \
-  "$([[ $(stat_of "$report" nonblack) -gt 0 && $(stat_of "$report" nonblack) -le $((4 * SPRITE * SPRITE)) ]] && echo true)"
-check "no key colour" 0 "$(stat_of "$report" key)"
+check_hack_on_screen "the daemon" "$RUNS" "the program under test"
+hack="$HACK"
 
 as_user xscreensaver-command -deactivate >/dev/null 2>&1
 check "-deactivate ends the hack" "" "$(wait_output none 10 hack_processes)"
