@@ -168,5 +168,5 @@
   canvas.addEventListener('pointermove', onPointerMove);
   document.addEventListener('keydown', onKeyDown);
   onPointerMove();
-  createPennydance().then(start);
+  loadPennydance().then(start);
 })();
