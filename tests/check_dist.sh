@@ -46,10 +46,10 @@ check "the read-me names the version" 1 "$(grep -c "^Pennydance $version," "$unp
 web_unpacked="$work/web-unpacked"
 mkdir -p "$web_unpacked" && unzip -q "$web_zip" -d "$web_unpacked"
 check "the page's archive holds its folder" \
-  "pennydance-web/ pennydance-web/README.txt pennydance-web/SHA256SUMS pennydance-web/index.html pennydance-web/page.js pennydance-web/pennydance.js" \
+  "pennydance-web/ pennydance-web/README.txt pennydance-web/SHA256SUMS pennydance-web/index.html pennydance-web/module_choice.js pennydance-web/page.js pennydance-web/pennydance-scalar.js pennydance-web/pennydance.js" \
   "$(unzip -Z1 "$web_zip" | sort | tr '\n' ' ' | sed 's/ $//')"
 check "and the page's files as built" "" \
-  "$(for f in index.html page.js pennydance.js; do cmp -s "$ROOT/build/web/$f" "$web_unpacked/pennydance-web/$f" || echo "$f"; done)"
+  "$(for f in index.html page.js module_choice.js pennydance.js pennydance-scalar.js; do cmp -s "$ROOT/build/web/$f" "$web_unpacked/pennydance-web/$f" || echo "$f"; done)"
 
 [[ $failed == 0 ]] && echo "distribution ok: $zip $web_zip"
 exit $failed

@@ -13,7 +13,7 @@ OUT="$(realpath -m "${1:-$ROOT/build/dist}")"
 I686="$ROOT/build/i686/pennydance.scr"
 X86_64="$ROOT/build/x86_64/pennydance.scr"
 WEB="$ROOT/build/web"
-WEB_FILES=(index.html page.js pennydance.js)
+WEB_FILES=(index.html page.js module_choice.js pennydance.js pennydance-scalar.js)
 for file in "$I686" "$X86_64" "${WEB_FILES[@]/#/$WEB/}"; do
   [[ -f $file ]] || { echo "missing $file: build first (make)"; exit 1; }
 done
