@@ -1,27 +1,29 @@
-// Platform-free core: the composing's two row operations, each with a plain
+// Platform-free core: the composing's row operations, each with a plain
 // body and a 16-byte vector body chosen when compiling: SSE2 on x86-64
 // (always there), WebAssembly SIMD128 in the page's SIMD build; i686, ARM
 // and the page's scalar build (or PENNYDANCE_SCALAR_COMPOSING, which the
 // tests use to run the plain bodies too) take the plain ones. Both bodies
 // give the same pixels.
-//   ExpandIndices  a stored row's colour indices through the picture's
-//                  colour lookup, each Zoom times
-//   CombineRow     (pixel AND keep) OR paint over a row of the picture
+//   ExpandMaskIndices   a stored mask row's colour indices through the
+//   ExpandImageIndices  picture's colour lookup (and an image row's), each
+//                       Zoom times
+//   CombineRow          (pixel AND keep) OR paint over a row of the picture
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <cstring>
 
-#define PICTURE_ROW_LOOKUPS 0
 #if !defined(PENNYDANCE_SCALAR_COMPOSING) && defined(__SSE2__)
 #include <emmintrin.h>
 #define PICTURE_ROW_VECTORS 1
+#define PICTURE_ROW_LOOKUPS 0  // SSE2 has no byte table lookup
 #elif !defined(PENNYDANCE_SCALAR_COMPOSING) && defined(__wasm_simd128__)
 #include <wasm_simd128.h>
 #define PICTURE_ROW_VECTORS 1
-#undef PICTURE_ROW_LOOKUPS
+#define PICTURE_ROW_LOOKUPS 1  // i8x16.swizzle: a table of sixteen bytes
 #else
 #define PICTURE_ROW_VECTORS 0
+#define PICTURE_ROW_LOOKUPS 0
 #endif
 
 #if PICTURE_ROW_VECTORS
@@ -74,9 +76,10 @@ inline Vector Interleaved(Vector a, Vector b, bool high) {
 }
 // Byte i of the result is table[indices[i]], or 0 where that is 16 or more.
 inline Vector LookedUp(Vector table, Vector indices) { return wasm_i8x16_swizzle(table, indices); }
+// All ones in each byte of a below b's (unsigned), else zero.
 inline Vector BelowBytes(Vector a, Vector b) { return wasm_u8x16_lt(a, b); }
-inline Vector LessBytes(Vector a, Vector b) { return wasm_i8x16_sub(a, b); }
-#define PICTURE_ROW_LOOKUPS 1  // a byte table of sixteen looked up at once
+// Each byte of a less b's, wrapping.
+inline Vector BytesMinus(Vector a, Vector b) { return wasm_i8x16_sub(a, b); }
 #endif
 
 // Stores, from out on, the pixels that the selection (all ones or zero in
@@ -107,8 +110,8 @@ inline void StoreZoomed(Vector pixels, uint8_t* out) {
 }  // namespace picture_rows
 #endif
 
-// out[0, count * Zoom) = lookup[indices[c]], each Zoom times; count is at
-// most 112.
+// The plain body: out[0, count * Zoom) = lookup[indices[c]], each Zoom
+// times; count is at most 112.
 template <typename Pixel, int Zoom>
 inline void ExpandIndices(const uint8_t* indices, int32_t count, const uint32_t* lookup, Pixel* out) {
   for (int32_t c = 0; c < count; ++c) {
@@ -140,9 +143,9 @@ inline void ExpandImageIndices(const uint8_t* indices, int32_t count, const uint
         ExpandIndices<Pixel, Zoom>(indices + c, 16, lookup, out + c * Zoom);
         return;
       }
-      // An index below 16 finds nothing in the high table, one above
-      // nothing in the low.
-      const Vector over = LessBytes(bytes, sixteen);
+      // An index below 16 finds nothing in the high table (less 16 it
+      // wraps to 240 or more), one of 16 or more nothing in the low.
+      const Vector over = BytesMinus(bytes, sixteen);
       Vector planes[sizeof(Pixel)];
       for (size_t b = 0; b < sizeof(Pixel); ++b) {
         planes[b] = Or(LookedUp(low[b], bytes), LookedUp(high[b], over));
