@@ -61,25 +61,19 @@ struct SheetPicture {
 template <typename Pixel, int Zoom, bool Paint>
 void ExpandStoredRow(const SheetPicture& picture, int32_t row, int32_t firstColumn,
                      int32_t endColumn, Pixel* keep, Pixel* paint) {
-  const uint32_t* lookup = WindowPicture.SheetPixels;
-  const uint8_t* mask = picture.mask + row * SpriteSide;
-  for (int32_t c = firstColumn; c < endColumn; ++c) {
-    const Pixel k = static_cast<Pixel>(lookup[mask[c]]);
-    for (int z = 0; z < Zoom; ++z) keep[(c - firstColumn) * Zoom + z] = k;
-  }
-  if (!Paint) return;
-  const uint8_t* image = picture.image + row * SpriteSide;
-  for (int32_t c = firstColumn; c < endColumn; ++c) {
-    const Pixel p = static_cast<Pixel>(lookup[image[c]]);
-    for (int z = 0; z < Zoom; ++z) paint[(c - firstColumn) * Zoom + z] = p;
+  const int32_t at = row * SpriteSide + firstColumn;
+  ExpandMaskIndices<Pixel, Zoom>(picture.mask + at, endColumn - firstColumn, WindowPicture.SheetPixels,
+                                 MaskOpaque, MaskTransparent, keep);
+  if (Paint) {
+    ExpandImageIndices<Pixel, Zoom>(picture.image + at, endColumn - firstColumn, WindowPicture.SheetPixels,
+                                    WindowPicture.SheetPixelBytes, paint);
   }
 }
 
 // The old picture's mask ANDed in, or the new one's mask ANDed and its
 // image ORed in one pass ((pixel AND mask) OR image is what the two raster
 // operations one after the other leave), over each row's span only. Each
-// stored row is expanded once for its Zoom rows, and the combining runs over
-// plain arrays, which the compiler vectorises.
+// stored row is expanded once for its Zoom rows.
 template <typename Pixel, int Zoom, bool Paint>
 void ComposeSquare(const SquareCut& cut, const SheetPicture& picture) {
   Pixel keep[Zoom * SpriteSide];
@@ -96,15 +90,7 @@ void ComposeSquare(const SquareCut& cut, const SheetPicture& picture) {
       skip = from - cut.left - firstColumn * Zoom;
       expanded = row;
     }
-    Pixel* out = PictureRow<Pixel>(y, from);
-    const Pixel* k = keep + skip;
-    const int32_t count = to - from;
-    if (!Paint) {
-      for (int32_t i = 0; i < count; ++i) out[i] = static_cast<Pixel>(out[i] & k[i]);
-    } else {
-      const Pixel* p = paint + skip;
-      for (int32_t i = 0; i < count; ++i) out[i] = static_cast<Pixel>((out[i] & k[i]) | p[i]);
-    }
+    CombineRow<Pixel, Paint>(PictureRow<Pixel>(y, from), keep + skip, paint + skip, to - from);
   }
 }
 
@@ -211,6 +197,12 @@ void TranslateSheetColours(const SpriteSheet& sheet) {
     const uint8_t* entry = sheet.Header + ColourTableOffset + 4 * k;  // blue, green, red, reserved
     const uint32_t colour = uint32_t(entry[2]) << 16 | uint32_t(entry[1]) << 8 | entry[0];
     WindowPicture.SheetPixels[k] = PixelOfColour(WindowPicture.Format, colour);
+  }
+  // Little-endian, as every target with such vectors is.
+  for (int k = 0; k < LookupIndices; ++k) {
+    for (int b = 0; b < 4; ++b) {
+      WindowPicture.SheetPixelBytes[b][k] = static_cast<uint8_t>(WindowPicture.SheetPixels[k] >> (8 * b));
+    }
   }
   std::memset(WindowPicture.SpansFound, 0, sizeof WindowPicture.SpansFound);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "anim/picture_rows.h"
 #include "anim/sprite_sheet.h"
 
 struct PixelFormat {
@@ -32,6 +33,9 @@ struct WindowPictureRecord {
   int32_t Stride;
   PixelFormat Format;
   uint32_t SheetPixels[256];  // the sheet's colour table as pixels of Format
+  // The first of them byte by byte (byte b of each pixel in memory order),
+  // for looking up sixteen indices at once where the vectors can.
+  uint8_t SheetPixelBytes[4][LookupIndices];
   // Per picture of the sheet and stored row, the columns [first, end) that
   // change a pixel; outside them the mask keeps it and the image adds
   // nothing, which is most of a character's square. Found when a picture is

@@ -3,6 +3,7 @@
 # run, and ends with one markdown table of them all (also written to
 # build/bench-table.md). Benchmarks report; they never fail on time.
 #   sheet build     native, x86_64 and i686 under Wine, against the pixel-by-pixel loop
+#   composing alone the step with no display, natively (a report, no table row)
 #   animation step  24- and 16-bit screens, against the bare GDI calls it makes
 #   heap allocations in 1,000 steps
 #   start-up and private bytes, against a bare one-window program
@@ -32,6 +33,7 @@ BENCH_COUNT=0
 LOAD_BEFORE="$(uptime)"
 
 bench "sheet build native" "$RELEASE/tests/bench/sheet_bench"
+bench "composing alone native" "$RELEASE/tests/bench/compose_bench"
 
 # Our own prefix and displays; the settings the benchmarks write go back
 # as they were before each program ends.

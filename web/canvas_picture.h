@@ -16,9 +16,12 @@ const int32_t MostChangedRects = 256;
 const int32_t ChangedRectsLength = 1 + 4 * MostChangedRects;
 
 // A step's rectangles: forgotten at its start, noted one by one as they are
-// sent (SendPictureRect), finished at its end, when their bounding box alone
-// replaces them if it covers no more pixels than they do together (one put
-// instead of hundreds).
+// sent (SendPictureRect), finished at its end, when fewer, larger ones
+// replace them where putting those costs less (a call to putImageData costs
+// as much as thousands of pixels): their bounding box alone if it costs no
+// more than they do together (one put instead of hundreds), else, among at
+// most MostPairedRects, any two whose box costs no more than both.
+const int32_t MostPairedRects = 16;
 void ForgetChangedRects();
 void FinishChangedRects();
 

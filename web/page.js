@@ -329,13 +329,14 @@
   if (typeof WebAssembly !== 'object') {
     failed = true;
     say(texts.noWebAssembly);
-  } else if (typeof createPennydance !== 'function') {
+  } else if (typeof loadPennydance !== 'function') {
     failed = true;
     say(texts.noModule);
   } else {
-    createPennydance().then(start, (error) => {
+    loadPennydance().then(start, (error) => {
       failed = true;
-      say(texts.failed + error);
+      console.error(String(error));
+      say(texts.noModule);
     });
   }
   // Once visited over HTTP(S), the page opens offline and installs as an

@@ -59,6 +59,9 @@ extern char** environ;
 namespace {
 
 const double StepPeriodMs = 100.0;
+// The X11 program's step within twice its floor at the defaults, where the
+// sending is tiny, and within 1.5 times at the worst case.
+double X11FloorGoal(const BenchCase& c) { return c.isDefaults ? 2.0 : 1.5; }
 const int MemoryRuns = 5;
 
 double Milliseconds(std::chrono::steady_clock::duration span) {
@@ -149,8 +152,8 @@ bool Measure(const BenchCase& c) {
   std::printf("  floor: %s\n", Spread(times.floor).c_str());
   std::printf("  heap allocations in the %zu timed steps: %lu\n", times.step.size(), times.mallocCalls);
   char goal[128], steps[64];
-  std::snprintf(goal, sizeof goal, "<= %.1fx floor: %s; < %.0f ms step: %s", FloorGoal,
-                stepMs / floorMs <= FloorGoal ? "met" : "NOT met", StepPeriodMs,
+  std::snprintf(goal, sizeof goal, "<= %.1fx floor: %s; < %.0f ms step: %s", X11FloorGoal(c),
+                stepMs / floorMs <= X11FloorGoal(c) ? "met" : "NOT met", StepPeriodMs,
                 stepMs < StepPeriodMs ? "met" : "NOT met");
   PrintStepTableRow(Where().c_str(), c.settings, stepMs,
                     "floor: the same rectangles sent, no composing (x11_step_bench.cpp)", floorMs, goal);

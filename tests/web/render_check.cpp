@@ -4,7 +4,8 @@
 // one step of the case, composing the picture and working out the shared
 // model beside it. After the case's last step the page's title says how
 // many of the picture's pixels differ from the model's, and window.renderModel
-// holds the model as canvas bytes, for the driver to compare with the canvas.
+// holds the model as canvas bytes, for the driver to compare with the canvas;
+// window.renderBuild names the module's build (SIMD or scalar).
 #include <emscripten/emscripten.h>
 
 #include <cstdlib>
@@ -78,7 +79,8 @@ EMSCRIPTEN_KEEPALIVE int32_t pennydance_start(const char*, const char* query, in
   EM_ASM({
     window.renderCaseCount = $0;
     window.renderCaseName = UTF8ToString($1);
-  }, static_cast<int>(RenderCases.size()), c.name);
+    window.renderBuild = $2 ? 'SIMD' : 'scalar';
+  }, static_cast<int>(RenderCases.size()), c.name, PICTURE_ROW_VECTORS);
   Check.renderCase = &c;
   Check.sprites = c.sprites;
   Check.stepsLeft = c.steps;

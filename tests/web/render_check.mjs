@@ -3,15 +3,16 @@
 // build/web-check/ (the page's own index.html and page.js, with a module that
 // steps the case instead of the animation). After the case's last step the
 // picture must be the model's, and the canvas must show exactly the picture.
+// Every case runs with both builds of the module: the SIMD one the page
+// chooses in Chromium, and the scalar one it chooses in a browser without
+// WebAssembly SIMD (made so by a WebAssembly.validate that accepts nothing).
 //   node render_check.mjs WEB_CHECK_DIR
 import { check, finish, launchBrowser } from './web_lib.mjs';
 
 const folder = process.argv[2];
 const browser = await launchBrowser();
-// The cases' stage, one canvas pixel a device pixel.
-const page = await browser.newPage({ viewport: { width: 640, height: 560 }, deviceScaleFactor: 1 });
 
-async function runCase(index) {
+async function runCase(page, index) {
   await page.goto(`file://${folder}/index.html?case=${index}`);
   await page.waitForFunction(() => document.title.startsWith('done'), null, { timeout: 20000 });
   return page.evaluate(() => {
@@ -22,16 +23,24 @@ async function runCase(index) {
       if (shown[i] !== window.renderModel[i] || shown[i + 1] !== window.renderModel[i + 1] ||
           shown[i + 2] !== window.renderModel[i + 2]) differing += 1;
     }
-    return { name: window.renderCaseName, count: window.renderCaseCount, picture: document.title, differing };
+    return { name: window.renderCaseName, count: window.renderCaseCount, build: window.renderBuild,
+      picture: document.title, differing };
   });
 }
 
-const first = await runCase(0);
-for (let index = 0; index < first.count; ++index) {
-  const result = index === 0 ? first : await runCase(index);
-  check(`${result.name}: the picture is the model's`, 'done 0', result.picture);
-  check(`${result.name}: the canvas shows the picture, pixel for pixel`, 0, result.differing);
+for (const build of ['SIMD', 'scalar']) {
+  // The cases' stage, one canvas pixel a device pixel.
+  const page = await browser.newPage({ viewport: { width: 640, height: 560 }, deviceScaleFactor: 1 });
+  if (build === 'scalar') await page.addInitScript(() => { WebAssembly.validate = () => false; });
+  const first = await runCase(page, 0);
+  check(`the page chose the ${build} build`, build, first.build);
+  for (let index = 0; index < first.count; ++index) {
+    const result = index === 0 ? first : await runCase(page, index);
+    check(`${result.name} (${build}): the picture is the model's`, 'done 0', result.picture);
+    check(`${result.name} (${build}): the canvas shows the picture, pixel for pixel`, 0, result.differing);
+  }
+  check(`the render cases ran (${build})`, true, first.count > 0);
+  await page.close();
 }
-check('the render cases ran', true, first.count > 0);
 await browser.close();
 finish();

@@ -14,6 +14,7 @@
 #include <tuple>
 #include <vector>
 
+#include "anim/embedded_frames.h"
 #include "anim/embedded_sheet.h"
 #include "anim/heap_block.h"
 #include "anim/saver_random.h"
@@ -72,7 +73,7 @@ class StepComposing : public ::testing::TestWithParam<PictureCase> {
     const int32_t stride = RenderStageWidth * format.bytesPerPixel + 12;
     pixels.assign(static_cast<size_t>(stride) * RenderStageHeight, 0xA5);
     WindowPicture =
-        WindowPictureRecord{pixels.data(), RenderStageWidth, RenderStageHeight, stride, format, {}, {}, {}};
+        WindowPictureRecord{pixels.data(), RenderStageWidth, RenderStageHeight, stride, format, {}, {}, {}, {}};
     SaverSettings = SaverSettingsRecord{c.zoom, static_cast<int32_t>(c.sprites.size()),
                                         c.moveSpeed, 16, 16, 48};
     SpriteField = SpriteFieldRecord{};
@@ -123,11 +124,16 @@ class StepComposing : public ::testing::TestWithParam<PictureCase> {
     WindowField.OriginY = -view.top;
   }
 
+  // Steps the case, checking the picture against the model after each.
+  void RunTheCase();
+
   std::vector<uint8_t> pixels;
   std::vector<SpriteState> sprites;
 };
 
-TEST_P(StepComposing, PictureIsTheModelsAfterEveryStepAndEachRectangleCoversTheUnion) {
+TEST_P(StepComposing, PictureIsTheModelsAfterEveryStepAndEachRectangleCoversTheUnion) { RunTheCase(); }
+
+void StepComposing::RunTheCase() {
   const RenderCase& c = std::get<0>(GetParam());
   ScreenModel model = PaintBackground();
   const Placement& view = std::get<2>(GetParam());
@@ -175,6 +181,39 @@ INSTANTIATE_TEST_SUITE_P(Cases, StepComposing,
                                             ::testing::ValuesIn(Placements)),
                          CaseName);
 
+#if PICTURE_ROW_VECTORS
+// The same with indices that the composing's vector bodies leave to the
+// plain lookups: in some rows of every picture the mask's two indices and
+// the image's are moved to others of the same colours, beyond the first 32.
+class StepComposingUncommonIndices : public StepComposing {
+ protected:
+  void SetUp() override {
+    StepComposing::SetUp();
+    uint8_t* table = SpriteField.Sheet.Header + 40;
+    const auto copyColour = [&](int to, int from) { std::memcpy(table + 4 * to, table + 4 * from, 4); };
+    for (int k = 0; k < 20; ++k) copyColour(40 + k, k);
+    for (int f = 0; f < FrameCount; ++f) {
+      for (int at = 0; at < FrameBlockBytes; ++at) {
+        const int row = at / SpriteSide;
+        // Whole rows, and half rows, which start inside a vector's sixteen.
+        const bool moved = row % 3 == 0 || (row % 3 == 1 && at % SpriteSide >= SpriteSide / 2 + 3);
+        if (!moved) continue;
+        SpriteField.Sheet.Bitmap[f][at] = static_cast<uint8_t>(40 + SpriteField.Sheet.Bitmap[f][at]);
+        SpriteField.Sheet.Mask[f][at] = static_cast<uint8_t>(40 + SpriteField.Sheet.Mask[f][at]);
+      }
+    }
+    TranslateSheetColours(SpriteField.Sheet);
+  }
+};
+
+TEST_P(StepComposingUncommonIndices, PictureIsTheModelsAfterEveryStep) { RunTheCase(); }
+
+INSTANTIATE_TEST_SUITE_P(Cases, StepComposingUncommonIndices,
+                         ::testing::Combine(::testing::ValuesIn(RenderCases), ::testing::ValuesIn(Formats),
+                                            ::testing::Values(Placements[0])),
+                         CaseName);
+#endif
+
 // Visuals the program must refuse (it then says so and exits 1); those of
 // Formats are drawn, as StepComposing shows.
 TEST(PixelFormats, OnlyTrueColourOf24Or32BitsWithByteChannelsAnd565AreDrawn) {
@@ -221,6 +260,28 @@ TEST(EmbeddedSheet, IsTheSheetOfTheArtFiles) {
   ReleaseSpriteSheet(&fromFiles);
   ReleaseSpriteSheet(&embedded);
   EXPECT_EQ(fromFiles.Header, nullptr);
+}
+
+// Runs that make more or fewer than a picture's pixels, or end inside a
+// pair, are refused.
+TEST(EmbeddedSheet, OnlyRunsOfExactlyOnePictureExpand) {
+  std::vector<uint8_t> whole;
+  for (int left = PictureBytes; left > 0; left -= 255) whole.insert(whole.end(), {uint8_t(std::min(left, 255)), 7});
+  std::vector<uint8_t> short_(whole.begin(), whole.end() - 2), long_ = whole, odd = whole;
+  long_.insert(long_.end(), {1, 7});
+  odd.push_back(1);
+  const struct {
+    const char* name;
+    const std::vector<uint8_t>& runs;
+    bool expands;
+  } cases[] = {{"exactly", whole, true}, {"short", short_, false}, {"long", long_, false}, {"odd", odd, false}};
+  for (const auto& c : cases) {
+    std::vector<uint8_t> pixels(PictureBytes, 0);
+    EXPECT_EQ(ExpandEmbeddedFrame(EmbeddedFrame{c.runs.data(), c.runs.size()}, pixels.data()), c.expands) << c.name;
+    if (c.expands) {
+      EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 7), PictureBytes) << c.name;
+    }
+  }
 }
 
 }  // namespace
