@@ -6,6 +6,9 @@
 // installed and offline: its manifest and icons, and a visit without the
 // server once its service worker has kept the files.
 //   node panel_test.mjs WEB_DIR SCREEN_REGIONS
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
 import { check, checkThat, finish, launchBrowser, look, serveFolder } from './web_lib.mjs';
 
 const [folder, screenRegions] = process.argv.slice(2);
@@ -122,6 +125,34 @@ check('under ja-JP: the button "設定" shows while the pointer moves, and the p
     ...['settings-title', 'settings-ok', 'settings-cancel'].map((id) => document.getElementById(id).textContent),
     document.querySelector('label[for="setting-number"]').textContent])]);
 await japanese.close();
+
+// ---- A page that cannot run says so, in the visitor's language ----
+const message = (page) => page.evaluate(() => document.getElementById('message').hidden ? '' :
+  document.getElementById('message').textContent);
+const noModule = fs.mkdtempSync(path.join(os.tmpdir(), 'pennydance-page-'));
+fs.cpSync(folder, noModule, { recursive: true });
+for (const name of fs.readdirSync(noModule)) if (/^pennydance.*\.js$/.test(name)) fs.rmSync(path.join(noModule, name));
+const plain = await browser.newContext({ viewport: { width: 800, height: 600 } });
+page = await plain.newPage();
+await page.goto(`file://${noModule}/index.html`);
+await page.waitForTimeout(800);
+const withoutModule = await message(page);
+await page.addInitScript(() => { delete window.WebAssembly; });
+await page.goto(`file://${folder}/index.html`);
+await page.waitForTimeout(800);
+check('without pennydance.js, and without WebAssembly, the page says so; the canvas is named',
+  ['pennydance.js could not be loaded, so Pennydance cannot run.',
+    'This browser cannot run WebAssembly, so Pennydance cannot run here.', 'Pennydance: little characters wander, turn and bounce over a black screen'],
+  [withoutModule, await message(page), await page.getAttribute('#pennydance', 'aria-label')]);
+await plain.close();
+fs.rmSync(noModule, { recursive: true, force: true });
+const noScript = await browser.newContext({ viewport: { width: 800, height: 600 }, javaScriptEnabled: false });
+page = await noScript.newPage();
+await page.goto(`file://${folder}/index.html`);
+check('with JavaScript off, the page says so in both languages', true,
+  /needs JavaScript/.test(await page.locator('body').innerText()) &&
+  /JavaScript が必要/.test(await page.locator('body').innerText()));
+await noScript.close();
 
 // ---- Installable, and offline once visited ----
 const server = await serveFolder(folder);
